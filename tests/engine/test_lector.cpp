@@ -1,0 +1,190 @@
+#include <sys/stat.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "claseLeerArchivo.h"
+#include "util.h"
+
+namespace {
+
+claseLeerArchivo lectorDe(const ArchivoTemporal& archivo)
+{
+    claseLeerArchivo l;
+    l.setNombreArchivo(archivo.ruta());
+    return l;
+}
+
+TEST(Lector, EsNumeroMiraSoloLosCaracteres)
+{
+    claseLeerArchivo l;
+    const struct {
+        const char* palabra;
+        bool numero;
+    } casos[] = {{"2.1e7", true}, {"-3", true}, {"e", true}, {"-", true}, {".", true}, {"", true},
+                 {"2.1E7", false}, {"1,5", false}, {"10kN", false}, {"nudos:", false}, {"nan", false}};
+    for (const auto& c : casos) EXPECT_EQ(l.esNumero(c.palabra), c.numero) << c.palabra;
+}
+
+TEST(Lector, CuentaEtiquetasExactas)
+{
+    ArchivoTemporal f("apoyo: 1 1 1 2 Apoyo: apoyo:x apoyo:\n\tapoyo:");
+    claseLeerArchivo l = lectorDe(f);
+    EXPECT_EQ(l.getNoEtiquetas("apoyo:"), 3);
+    EXPECT_EQ(l.getNoEtiquetas("combo:"), 0);
+}
+
+TEST(Lector, EscalaresTomanLaUltimaOcurrencia)
+{
+    ArchivoTemporal f("escalaM: 0.5 precision: 3.9 escalaM: 1e3 precision: -1 escalaV: -1");
+    claseLeerArchivo l = lectorDe(f);
+    std::string salida = salidaDe([&] {
+        EXPECT_DOUBLE_EQ(l.getReal("escalaM:"), 1000.0);
+        EXPECT_EQ(l.getEntero("precision:"), -1);
+        EXPECT_DOUBLE_EQ(l.getReal("escalaV:"), -1.0);
+    });
+    EXPECT_EQ(salida, "");
+}
+
+TEST(Lector, EscalarAusenteAvisaYDevuelveMenosUno)
+{
+    ArchivoTemporal f("escalaN: 2 escalaTexto:");
+    claseLeerArchivo l = lectorDe(f);
+    std::string salida = salidaDe([&] {
+        EXPECT_DOUBLE_EQ(l.getReal("escalaM:"), -1.0);
+        EXPECT_EQ(l.getEntero("precision:"), -1);
+        EXPECT_DOUBLE_EQ(l.getReal("escalaTexto:"), -1.0);  // the tag is the file's last word
+    });
+    EXPECT_EQ(salida,
+              "Advertencia: no se encontró ningún real con etiqueta escalaM:\n"
+              "Advertencia: no se encontró ningún entero con etiqueta precision:\n"
+              "Advertencia: no se encontró ningún real con etiqueta escalaTexto:\n");
+}
+
+TEST(Lector, ConversionSinValorNumericoDaCeroConAviso)
+{
+    ArchivoTemporal f("escalaM: e precision: abc escalaV: 1e999 escalaN: nan escalaDeflexion: 99999999999 "
+                      "escalaTexto: 1-2");
+    claseLeerArchivo l = lectorDe(f);
+    std::string salida = salidaDe([&] {
+        EXPECT_EQ(l.getReal("escalaM:"), 0.0);
+        EXPECT_EQ(l.getEntero("precision:"), 0);
+        EXPECT_TRUE(std::isinf(l.getReal("escalaV:")));
+        EXPECT_TRUE(std::isnan(l.getReal("escalaN:")));
+        EXPECT_EQ(l.getEntero("escalaDeflexion:"), 2147483647);
+        EXPECT_EQ(l.getReal("escalaTexto:"), 1.0);
+    });
+    EXPECT_EQ(salida,
+              "Advertencia: la palabra \"e\" no es un número; se lee como 0\n"
+              "Advertencia: la palabra \"abc\" no es un número; se lee como 0\n");
+}
+
+TEST(Lector, GetStringDevuelveLaPalabraTrasLaEnesimaOcurrencia)
+{
+    ArchivoTemporal f("puntual: viento 1 0 0 2 puntual: puntual: 5 puntual:");
+    claseLeerArchivo l = lectorDe(f);
+    EXPECT_EQ(l.getString("puntual:", 1), "viento");
+    EXPECT_EQ(l.getString("puntual:", 2), "puntual:");
+    EXPECT_EQ(l.getString("puntual:", 3), "5");
+    EXPECT_EQ(l.getString("puntual:", 4), "");  // the tag is the file's last word
+    EXPECT_EQ(l.getString("puntual:", 0), "");
+    EXPECT_EQ(l.getString("puntual:", 9), "");
+}
+
+struct CasoMatriz {
+    const char* contenido;
+    int filas, columnas;
+    std::vector<double> valores;
+    const char* salida;
+};
+
+TEST(Lector, GetMatrizLlenaPorFilas)
+{
+    const CasoMatriz casos[] = {
+        {"nudos: 1 0 0 2 0 3 fin", 2, 3, {1, 0, 0, 2, 0, 3}, ""},
+        {"nudos: 1 0 0 2 0 3 4", 0, 0, {}, "Faltan datos para completar la matriz nudos:\n"},
+        {"nudos: x 1 2 3", 0, 3, {}, ""},
+        {"sin tabla", 0, 3, {}, ""},
+        {"nudos: 1 2 3E4 5 6 7", 0, 0, {}, "Faltan datos para completar la matriz nudos:\n"},
+        {"nudos: 1 2 3e4", 1, 3, {1, 2, 3e4}, ""},
+        // Repeated tag: the runs are joined, and a word that is no number never enters.
+        {"nudos: 1 0 0 fin nudos: 2 5 5 barras: 1 1 2", 2, 3, {1, 0, 0, 2, 5, 5}, ""},
+        {"nudos: 1 0 nudos: 2 5 5", 0, 0, {}, "Faltan datos para completar la matriz nudos:\n"},
+        {"nudos: 1 0 0 x nudos: 2 5", 0, 0, {}, "Faltan datos para completar la matriz nudos:\n"},
+    };
+    for (const CasoMatriz& c : casos) {
+        SCOPED_TRACE(c.contenido);
+        ArchivoTemporal f(c.contenido);
+        claseLeerArchivo l = lectorDe(f);
+        Eigen::MatrixXd m;
+        EXPECT_EQ(salidaDe([&] { m = l.getMatriz("nudos:", 3); }), c.salida);
+        ASSERT_EQ(m.rows(), c.filas);
+        ASSERT_EQ(m.cols(), c.columnas);
+        for (int k = 0; k < c.filas * c.columnas; ++k) EXPECT_EQ(m(k / 3, k % 3), c.valores[k]);
+    }
+}
+
+TEST(Lector, CorridaDeLaEnesimaOcurrenciaTrasLosSaltos)
+{
+    ArchivoTemporal f("apoyo: 1 1 1 1 4 fin apoyo: 0 1 0 7 puntual: viento 10 0 0 2 3 puntual: x y 2 "
+                      "apoyo: 1 2 3E4 5 apoyo: 4 5");
+    claseLeerArchivo l = lectorDe(f);
+    EXPECT_EQ(l.getMatrizEtiquetaRepetida("apoyo:", 1, 0), (std::vector<double>{1, 1, 1, 1, 4}));
+    EXPECT_EQ(l.getMatrizEtiquetaRepetida("apoyo:", 2, 0), (std::vector<double>{0, 1, 0, 7}));
+    EXPECT_EQ(l.getMatrizEtiquetaRepetida("apoyo:", 2, -3), (std::vector<double>{0, 1, 0, 7}));
+    EXPECT_EQ(l.getMatrizEtiquetaRepetida("puntual:", 1, 1), (std::vector<double>{10, 0, 0, 2, 3}));
+    EXPECT_EQ(l.getMatrizEtiquetaRepetida("puntual:", 2, 1), (std::vector<double>{}));
+    // 3E4 ends the run and is consumed.
+    EXPECT_EQ(l.getMatrizEtiquetaRepetida("apoyo:", 3, 0), (std::vector<double>{1, 2}));
+    // The last block's run ends with the file.
+    EXPECT_EQ(l.getMatrizEtiquetaRepetida("apoyo:", 4, 0), (std::vector<double>{4, 5}));
+    EXPECT_EQ(l.getMatrizEtiquetaRepetida("apoyo:", 5, 0), (std::vector<double>{}));
+}
+
+TEST(Lector, ListaDeFactoresYNombresPorPares)
+{
+    ArchivoTemporal f("combo: U1 1.2 muerta 1.6 viento fin combo: S1 1 muerta viento 2 combo: V 1 a 2");
+    claseLeerArchivo l = lectorDe(f);
+    EXPECT_EQ(l.getFactoresEtiqueta("combo:", 1, 1), (std::vector<double>{1.2, 1.6}));
+    EXPECT_EQ(l.getNombresDeFactores("combo:", 1, 1), (std::vector<std::string>{"muerta", "viento"}));
+    // A missing name pairs the next word as a name: the names are not checked.
+    EXPECT_EQ(l.getFactoresEtiqueta("combo:", 2, 1), (std::vector<double>{1}));
+    EXPECT_EQ(l.getNombresDeFactores("combo:", 2, 1), (std::vector<std::string>{"muerta"}));
+    // A factor that is the file's last word, without its name, is not taken.
+    EXPECT_EQ(l.getFactoresEtiqueta("combo:", 3, 1), (std::vector<double>{1}));
+    EXPECT_EQ(l.getNombresDeFactores("combo:", 3, 1), (std::vector<std::string>{"a"}));
+    EXPECT_TRUE(l.getFactoresEtiqueta("combo:", 4, 1).empty());
+}
+
+TEST(Lector, FactorQueNoEsNumeroAvisaUnaSolaVez)
+{
+    ArchivoTemporal f("combo: U1 - muerta");
+    claseLeerArchivo l = lectorDe(f);
+    std::string salida = salidaDe([&] {
+        EXPECT_EQ(l.getFactoresEtiqueta("combo:", 1, 1), (std::vector<double>{0}));
+        EXPECT_EQ(l.getNombresDeFactores("combo:", 1, 1), (std::vector<std::string>{"muerta"}));
+    });
+    EXPECT_EQ(salida, "Advertencia: la palabra \"-\" no es un número; se lee como 0\n");
+}
+
+TEST(Lector, ArchivoDeSoloLecturaSeLeeComoCualquierOtro)
+{
+    ArchivoTemporal f("escalaM: 0.25 nudos: 1 0 0");
+    chmod(f.ruta().c_str(), 0444);
+    claseLeerArchivo l = lectorDe(f);
+    EXPECT_DOUBLE_EQ(l.getReal("escalaM:"), 0.25);
+    EXPECT_EQ(l.getMatriz("nudos:", 3).rows(), 1);
+}
+
+TEST(Lector, ArchivoInexistenteSeLeeVacio)
+{
+    claseLeerArchivo l;
+    l.setNombreArchivo("/tmp/no/existe/ingresoDatos.txt");
+    EXPECT_EQ(l.getNoEtiquetas("nudos:"), 0);
+    EXPECT_EQ(l.getMatriz("nudos:", 3).rows(), 0);
+    EXPECT_EQ(salidaDe([&] { l.getReal("escalaM:"); }),
+              "Advertencia: no se encontró ningún real con etiqueta escalaM:\n");
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+#pragma once
+
+// Captures what OpenGL draws, in feedback mode, inside the one hidden GLUT
+// window of the test process. Under scripts/test (VARDEL2D_REQUIRE_DISPLAY=1)
+// a missing display fails the tests; elsewhere they are skipped.
+
+#include <functional>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+struct Vertice {
+    double x, y, z;
+    double r, g, b, a;
+};
+
+struct Elemento {
+    enum Tipo { Punto, Segmento, Poligono, Bitmap, Marca };
+    Tipo tipo;
+    std::vector<Vertice> v;  // window coordinates, or model ones with a Vista
+    float marca = 0;         // value of a glPassThrough marker
+};
+
+// An orthographic view that maps the model rectangle onto a 1000 x 1000
+// viewport; captures made with it are converted back to model coordinates.
+struct Vista {
+    double xMin = -100, xMax = 100, yMin = -100, yMax = 100;
+};
+
+struct Captura {
+    std::vector<Elemento> elementos;
+
+    std::vector<Elemento> deTipo(Elemento::Tipo tipo) const;
+    std::vector<Elemento> segmentos() const { return deTipo(Elemento::Segmento); }
+    // Elements drawn after marker `desde` and before the next marker.
+    Captura tramo(float desde) const;
+};
+
+// Draws `dibujo` in feedback mode (GL_3D_COLOR). With a Vista the projection
+// and model-view are set to it first; without one the caller's matrices hold.
+Captura capturar(const std::function<void()>& dibujo, const Vista* vista);
+Captura capturar(const std::function<void()>& dibujo);  // default Vista
+
+struct EstadoGl {
+    float color[4];
+    float anchoLinea;
+    float modelview[16];
+    int profundidadPila;
+};
+EstadoGl leerEstado();
+bool mismoEstado(const EstadoGl& a, const EstadoGl& b);
+
+bool hayVentanaGl();
+
+// Fixture of every drawing test: skips or fails without a display.
+class GlTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+};
+
+// A segment from (x1, y1) to (x2, y2) in either direction, within tol.
+bool mismoSegmento(const Elemento& s, double x1, double y1, double x2, double y2, double tol = 1e-4);
+bool haySegmento(const Captura& c, double x1, double y1, double x2, double y2, double tol = 1e-4);
