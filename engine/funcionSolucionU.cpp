@@ -40,6 +40,13 @@ void vaciarTablas()
     reacciones.resize(0, 0);
 }
 
+// A model whose tables do not fit: no tables, no results, one line.
+void renunciarPorTamano()
+{
+    vaciarTablas();
+    std::cout << "El modelo es demasiado grande para resolverlo en memoria" << std::endl;
+}
+
 }  // namespace
 
 void funcionSolucionU()
@@ -50,15 +57,18 @@ void funcionSolucionU()
 
     // Degree-of-freedom numbers are ints: 3·noNudos has to be one as well.
     if (noNudos > INT_MAX / 3) {
-        vaciarTablas();
-        std::cout << "El modelo es demasiado grande para resolverlo en memoria" << std::endl;
+        renunciarPorTamano();
         return;
     }
     const int n = 3 * std::max(noNudos, 0);
 
+    // Every table is released first: Eigen frees a matrix's storage before it
+    // allocates the new one, so a resize that throws would leave a held table
+    // pointing at freed memory. From empty tables a failed allocation leaves them empty.
+    vaciarTablas();
+
     try {
         // 1-2. Empty free list, zero structure stiffness.
-        gdlLibres.clear();
         kEstructura.setZero(n, n);
 
         // 3. Bar stiffness, before any bar is asked for its loads (the loads use the
@@ -137,7 +147,12 @@ void funcionSolucionU()
             uLibres.resize(0, nc);
         } else {
             const Eigen::FullPivLU<Eigen::MatrixXd> lu = kLL.fullPivLu();
-            uLibres = lu.solve(pL);
+            // Eigen's triangular solve must not be handed a right-hand side without columns.
+            if (nc > 0) {
+                uLibres = lu.solve(pL);
+            } else {
+                uLibres.resize(noLibres, 0);
+            }
             // The solve drops the components beyond the rank that this same default
             // threshold (n·eps of the largest pivot) gives, so the line appears exactly
             // when the numbers are not a solution. Stable frames keep their smallest
@@ -201,7 +216,6 @@ void funcionSolucionU()
             nudo[i].setReacciones(R);
         }
     } catch (const std::bad_alloc&) {
-        vaciarTablas();
-        std::cout << "El modelo es demasiado grande para resolverlo en memoria" << std::endl;
+        renunciarPorTamano();
     }
 }
