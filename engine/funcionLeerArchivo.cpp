@@ -1,5 +1,6 @@
 #include "vardel2d.h"
 
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -418,20 +419,19 @@ void funcionLeerArchivo()
     escalaApoyo = 0;
     precision = 3;
     escalaCarga = 0.1;
-    const double def = lector.getReal("escalaDeflexion:");
-    if (def > 0) escalaDef = def;
-    const double m = lector.getReal("escalaM:");
-    if (m > 0) escalaM = m;
-    const double v = lector.getReal("escalaV:");
-    if (v > 0) escalaV = v;
-    const double n = lector.getReal("escalaN:");
-    if (n > 0) escalaN = n;
-    const double texto = lector.getReal("escalaTexto:");
-    if (texto > 0) escalaTexto = texto;
-    const double apoyo = lector.getReal("escalaApoyo:");
-    if (apoyo > 0) escalaApoyo = apoyo;
+    // A scale is taken when it is a finite number above 0: 0, negatives, NaN
+    // and an overflowing 1e999 keep the default.
+    auto tomarEscala = [&](const char* etiqueta, double& escala) {
+        const double valor = lector.getReal(etiqueta);
+        if (valor > 0 && std::isfinite(valor)) escala = valor;
+    };
+    tomarEscala("escalaDeflexion:", escalaDef);
+    tomarEscala("escalaM:", escalaM);
+    tomarEscala("escalaV:", escalaV);
+    tomarEscala("escalaN:", escalaN);
+    tomarEscala("escalaTexto:", escalaTexto);
+    tomarEscala("escalaApoyo:", escalaApoyo);
     const int decimales = lector.getEntero("precision:");
     if (decimales != -1) precision = decimales;
-    const double carga = lector.getReal("escalaCarga:");
-    if (carga > 0) escalaCarga = carga;
+    tomarEscala("escalaCarga:", escalaCarga);
 }

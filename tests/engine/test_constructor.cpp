@@ -440,6 +440,7 @@ TEST(Constructor, AjustesDeVisualizacion)
     } casos[] = {
         {"escalaM: 0 precision: 0", 0.1, 0},       {"escalaM: -1 precision: -1", 0.1, 3},
         {"escalaM: nan precision: -7", 0.1, -7},   {"escalaM: 0.5 escalaM: 2e-3 precision: 4", 2e-3, 4},
+        {"escalaM: 1e999 precision: 2", 0.1, 2},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.contenido);
