@@ -80,3 +80,15 @@ pixeles_de_color() {
   convert "$1" -alpha off -fuzz 3% -fill white -opaque "rgb($2)" -fill black +opaque white \
     -format '%[fx:round(mean*w*h)]' info:
 }
+
+# Captures the window into `imagen` until it shows more than `minimo` pixels
+# of the colour (at most 20 tries, while slow frames catch up).
+esperar_color() {
+  local imagen="$1" color="$2" minimo="$3" i n=0
+  for i in $(seq 20); do
+    captura "$imagen"
+    n="$(pixeles_de_color "$imagen" "$color")"
+    [ "$n" -gt "$minimo" ] && return 0
+  done
+  fallar "$imagen: $n pixeles de rgb($color), se esperaban mas de $minimo"
+}

@@ -15,9 +15,7 @@ momento="178,51,0"
 escribir plotM
 escribir combo
 escribir U1
-captura momentos.png
-n="$(pixeles_de_color momentos.png "$momento")"
-[ "$n" -gt 200 ] || fallar "no se dibujo el diagrama de momentos ($n pixeles)"
+esperar_color momentos.png "$momento" 200
 
 xdotool key F5
 esperar_lineas "Reinicio del programa" 1
@@ -26,9 +24,7 @@ esperar_lineas "transferencia de combos a barra\[i\] OK" 2
 grep -q -x -- "------------------------Reinicio del programa------------------" salida.log ||
   fallar "la linea del reinicio no es la esperada"
 # Switches and console survive the restart: the diagram is drawn again.
-captura reinicio.png
-n="$(pixeles_de_color reinicio.png "$momento")"
-[ "$n" -gt 200 ] || fallar "tras F5 no se dibujo el diagrama de momentos ($n pixeles)"
+esperar_color reinicio.png "$momento" 200
 
 escribir salir
 esperar_fin
