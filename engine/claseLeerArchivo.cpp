@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -10,12 +11,18 @@ double convertirReal(const std::string& palabra)
 {
     const char* inicio = palabra.c_str();
     char* fin = nullptr;
-    double valor = std::strtod(inicio, &fin);
+    errno = 0;
+    const double valor = std::strtod(inicio, &fin);
     if (fin == inicio) {
         std::cout << "Advertencia: la palabra \"" << palabra << "\" no es un número; se lee como 0" << std::endl;
         return 0.0;
     }
-    return valor;  // out of range: strtod's own ±HUGE_VAL or denormal/zero
+    // Beyond the range of a double strtod gives ±infinity, which no result survives.
+    if (errno == ERANGE && std::isinf(valor)) {
+        std::cout << "Advertencia: la palabra \"" << palabra << "\" excede el rango de los reales; se lee como "
+                  << valor << std::endl;
+    }
+    return valor;
 }
 
 int convertirEntero(const std::string& palabra)

@@ -78,7 +78,8 @@ TEST(Lector, ConversionSinValorNumericoDaCeroConAviso)
     });
     EXPECT_EQ(salida,
               "Advertencia: la palabra \"e\" no es un número; se lee como 0\n"
-              "Advertencia: la palabra \"abc\" no es un número; se lee como 0\n");
+              "Advertencia: la palabra \"abc\" no es un número; se lee como 0\n"
+              "Advertencia: la palabra \"1e999\" excede el rango de los reales; se lee como inf\n");
 }
 
 TEST(Lector, GetStringDevuelveLaPalabraTrasLaEnesimaOcurrencia)
