@@ -66,4 +66,5 @@ void funcionInicio(int argc, char** argv)
 {
     nombreArchivo = argc > 1 ? argv[1] : "ingresoDatos.txt";
     limpiarConsola();
+    funcionLeerArchivo();
 }

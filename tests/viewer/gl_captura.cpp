@@ -30,12 +30,23 @@ public:
         glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
         glutInitWindowPosition(100, 100);
         glutInitWindowSize(1000, 800);
-        glutCreateWindow("pruebas");
+        ventana = glutCreateWindow("pruebas");
         glutDisplayFunc([] {});
         glutHideWindow();
         glutMainLoopEvent();
         ventanaCreada = true;
     }
+
+    void TearDown() override
+    {
+        if (!ventanaCreada) return;
+        glutDestroyWindow(ventana);
+        glutExit();
+        ventanaCreada = false;
+    }
+
+private:
+    int ventana = 0;
 };
 
 const ::testing::Environment* const entorno = ::testing::AddGlobalTestEnvironment(new EntornoGl);

@@ -1,0 +1,437 @@
+#include "vardel2d.h"
+
+#include <cmath>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "claseLeerArchivo.h"
+
+namespace {
+
+// User number (as written in the file) to internal number (position in nudo or
+// barra). A map, so its size follows the rows and not the largest number.
+using Puntero = std::unordered_map<int, int>;
+
+struct FilaNudo {
+    int numero;
+    double x;
+    double y;
+};
+
+// A bar row whose three numbers all resolve.
+struct FilaBarra {
+    int numero;
+    int nudoInicioUsuario;
+    int nudoFinalUsuario;
+    int inicio;
+    int fin;
+};
+
+// Truncation toward zero, only for values that an int holds: NaN, the
+// infinities and values beyond int's range are no user number.
+bool aEntero(double valor, int& entero)
+{
+    if (!(valor > -2147483649.0 && valor < 2147483648.0)) return false;
+    entero = static_cast<int>(valor);
+    return true;
+}
+
+// The number as the builder uses it: truncated when it can be, else as read.
+std::string textoNumero(double valor)
+{
+    int entero;
+    if (aEntero(valor, entero)) return std::to_string(entero);
+    std::ostringstream texto;
+    texto.precision(17);
+    texto << valor;
+    return texto.str();
+}
+
+bool buscar(const Puntero& puntero, double valor, int& interno)
+{
+    int numero;
+    if (!aEntero(valor, numero)) return false;
+    auto it = puntero.find(numero);
+    if (it == puntero.end()) return false;
+    interno = it->second;
+    return true;
+}
+
+// Lookups of the numbers that a row or a block lists. A number that no row
+// defines names nothing: one line, and the caller skips that item.
+bool buscarNudo(const Puntero& punteroNudos, const std::string& etiqueta, double valor, int& interno,
+                const std::string& omitido = "")
+{
+    if (buscar(punteroNudos, valor, interno)) return true;
+    std::cout << "Advertencia: " << etiqueta << " nombra el nudo " << textoNumero(valor)
+              << ", que no está definido; se omite" << omitido << std::endl;
+    return false;
+}
+
+bool buscarBarra(const Puntero& punteroBarras, const std::string& etiqueta, double valor, int& interno)
+{
+    if (buscar(punteroBarras, valor, interno)) return true;
+    std::cout << "Advertencia: " << etiqueta << " nombra la barra " << textoNumero(valor)
+              << ", que no está definida; se omite" << std::endl;
+    return false;
+}
+
+// Reads a table tag. A repeated tag reads the rows of all its blocks in file
+// order, block by block, so that a block standing right after another one's
+// run is not taken for the end of that run and lost.
+Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta)
+{
+    const int veces = lector.getNoEtiquetas(etiqueta);
+    if (veces <= 1) return lector.getMatriz(etiqueta, 3);
+    std::cout << "Advertencia: la etiqueta " << etiqueta << " aparece " << veces
+              << " veces; se leen las filas de todas en el orden del archivo" << std::endl;
+    std::vector<double> numeros;
+    for (int k = 1; k <= veces; ++k) {
+        const std::vector<double> corrida = lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
+        numeros.insert(numeros.end(), corrida.begin(), corrida.end());
+    }
+    if (numeros.size() % 3 != 0) {
+        std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
+        return Eigen::MatrixXd(0, 0);
+    }
+    Eigen::MatrixXd tabla(numeros.size() / 3, 3);
+    for (std::size_t k = 0; k < numeros.size(); ++k) tabla(k / 3, k % 3) = numeros[k];
+    return tabla;
+}
+
+void avisarNumeroRepetido(const std::string& etiqueta, int numero)
+{
+    std::cout << "Advertencia: el número " << numero << " se repite en " << etiqueta
+              << "; vale la última fila" << std::endl;
+}
+
+// Rows whose own number is no int are skipped; a repeated number keeps the
+// later row. Returns the kept rows, in file order.
+std::vector<FilaNudo> punteroDeNudos(const Eigen::MatrixXd& nudos, Puntero& punteroNudos)
+{
+    std::vector<FilaNudo> filas;
+    for (int j = 0; j < nudos.rows(); ++j) {
+        FilaNudo fila{0, nudos(j, 1), nudos(j, 2)};
+        if (!aEntero(nudos(j, 0), fila.numero)) {
+            std::cout << "Advertencia: nudos: el número " << textoNumero(nudos(j, 0))
+                      << " no es un número de nudo válido; se omite la fila" << std::endl;
+            continue;
+        }
+        if (punteroNudos.count(fila.numero)) avisarNumeroRepetido("nudos:", fila.numero);
+        punteroNudos[fila.numero] = static_cast<int>(filas.size());
+        filas.push_back(fila);
+    }
+    return filas;
+}
+
+// A bar row is built only when its own number is an int and both of its nodes
+// are defined, so that no bar is attached to a wrong node. Skipped rows take no
+// place in barra: the kept rows are numbered 0, 1, ... and punteroBarras maps
+// to those positions, so noBarras == barra.size() and every lookup is in range.
+std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Puntero& punteroNudos,
+                                       Puntero& punteroBarras)
+{
+    std::vector<FilaBarra> filas;
+    for (int i = 0; i < barras.rows(); ++i) {
+        FilaBarra fila;
+        if (!aEntero(barras(i, 0), fila.numero)) {
+            std::cout << "Advertencia: barras: el número " << textoNumero(barras(i, 0))
+                      << " no es un número de barra válido; se omite la fila" << std::endl;
+            continue;
+        }
+        const std::string omitido = " la barra " + std::to_string(fila.numero);
+        if (!buscarNudo(punteroNudos, "barras:", barras(i, 1), fila.inicio, omitido)) continue;
+        if (!buscarNudo(punteroNudos, "barras:", barras(i, 2), fila.fin, omitido)) continue;
+        aEntero(barras(i, 1), fila.nudoInicioUsuario);
+        aEntero(barras(i, 2), fila.nudoFinalUsuario);
+        if (punteroBarras.count(fila.numero)) avisarNumeroRepetido("barras:", fila.numero);
+        punteroBarras[fila.numero] = static_cast<int>(filas.size());
+        filas.push_back(fila);
+    }
+    return filas;
+}
+
+// A block's run: its leading values, then the user numbers it applies to.
+struct Bloque {
+    std::string nombre;
+    std::vector<double> corrida;
+};
+
+Bloque leerBloque(claseLeerArchivo& lector, const std::string& etiqueta, int k, bool conNombre)
+{
+    Bloque bloque;
+    if (conNombre) bloque.nombre = lector.getString(etiqueta, k);
+    bloque.corrida = lector.getMatrizEtiquetaRepetida(etiqueta, k, conNombre ? 1 : 0);
+    return bloque;
+}
+
+// Calls aplicar(internal node number) for every node the block lists after its
+// leading values.
+template <class Aplicar>
+void porCadaNudo(const Bloque& bloque, std::size_t valores, const Puntero& punteroNudos,
+                 const std::string& etiqueta, Aplicar aplicar)
+{
+    for (std::size_t i = valores; i < bloque.corrida.size(); ++i) {
+        int interno;
+        if (buscarNudo(punteroNudos, etiqueta, bloque.corrida[i], interno)) aplicar(interno);
+    }
+}
+
+template <class Aplicar>
+void porCadaBarra(const Bloque& bloque, std::size_t valores, const Puntero& punteroBarras,
+                  const std::string& etiqueta, Aplicar aplicar)
+{
+    for (std::size_t i = valores; i < bloque.corrida.size(); ++i) {
+        int interno;
+        if (buscarBarra(punteroBarras, etiqueta, bloque.corrida[i], interno)) aplicar(interno);
+    }
+}
+
+struct Combo {
+    std::string nombre;
+    std::vector<double> factores;
+    std::vector<std::string> casos;
+};
+
+Combo leerCombo(claseLeerArchivo& lector, int k)
+{
+    Combo combo;
+    combo.nombre = lector.getString("combo:", k);
+    combo.factores = lector.getFactoresEtiqueta("combo:", k, 1);
+    combo.casos = lector.getNombresDeFactores("combo:", k, 1);
+    return combo;
+}
+
+bool abrible(const std::string& ruta)
+{
+    std::ifstream archivo(ruta);
+    archivo.peek();  // a directory opens, but its first read fails
+    return archivo.is_open() && !archivo.bad();
+}
+
+}  // namespace
+
+void funcionLeerArchivo()
+{
+    claseLeerArchivo lector;
+    lector.setNombreArchivo(nombreArchivo);
+    if (!abrible(nombreArchivo)) {
+        std::cout << "No se pudo abrir el archivo de entrada: " << nombreArchivo << std::endl;
+    }
+
+    // 1. Node table: user number, X, Y.
+    const Eigen::MatrixXd nudos = leerTabla(lector, "nudos:");
+    noNudos = static_cast<int>(nudos.rows());
+    std::cout << "lectura de nudos OK " << "Num Nudos = " << noNudos << std::endl;
+
+    // 2. Bar table: user number, start node, end node.
+    const Eigen::MatrixXd barras = leerTabla(lector, "barras:");
+    noBarras = static_cast<int>(barras.rows());
+    std::cout << "lectura de barras OK " << "Num Barras = " << noBarras << std::endl;
+
+    // 3. Node lookup table; the counts become those of the rows that are built.
+    Puntero punteroNudos;
+    std::vector<FilaNudo> filasNudo;
+    if (noNudos != 0) {
+        filasNudo = punteroDeNudos(nudos, punteroNudos);
+        noNudos = static_cast<int>(filasNudo.size());
+        std::cout << "punteros de nudos internos OK" << std::endl;
+    }
+
+    // 4. Bar lookup table.
+    Puntero punteroBarras;
+    std::vector<FilaBarra> filasBarra;
+    if (noBarras != 0) {
+        filasBarra = punteroDeBarras(barras, punteroNudos, punteroBarras);
+        noBarras = static_cast<int>(filasBarra.size());
+        std::cout << "puntero de barras internas OK" << std::endl;
+    }
+
+    // 5. Nodes. A user number two rows share gives both nodes the later row's
+    // internal number.
+    nudo.assign(noNudos, objNudo2d());
+    for (int j = 0; j < noNudos; ++j) {
+        const FilaNudo& f = filasNudo[j];
+        nudo[j].setNumeroNudoUsuario(f.numero);
+        nudo[j].setNumeroDeNudo(punteroNudos.at(f.numero));
+        nudo[j].setCoordenadas(f.x, f.y);
+    }
+    std::cout << "transferencia de coord a nudos[i] OK" << std::endl;
+
+    // 6. Supports: codes X, Y, rotation, then nodes; a later block overrides.
+    const int noApoyos = lector.getNoEtiquetas("apoyo:");
+    for (int k = 1; k <= noApoyos; ++k) {
+        const Bloque bloque = leerBloque(lector, "apoyo:", k, false);
+        if (bloque.corrida.size() <= 3) continue;
+        int codigo[3];
+        bool validos = true;
+        for (int d = 0; d < 3; ++d) {
+            if (aEntero(bloque.corrida[d], codigo[d])) continue;
+            std::cout << "Advertencia: apoyo: el código de apoyo " << textoNumero(bloque.corrida[d])
+                      << " no es válido; se omite el bloque" << std::endl;
+            validos = false;
+            break;
+        }
+        if (!validos) continue;
+        porCadaNudo(bloque, 3, punteroNudos, "apoyo:",
+                    [&](int n) { nudo[n].setApoyo(codigo[0], codigo[1], codigo[2]); });
+    }
+    if (noApoyos > 0) std::cout << "transferencia de apoyos a nudo[i] OK" << std::endl;
+
+    // 7. Springs: stiffness X, Y, rotation, then nodes.
+    const int noResortes = lector.getNoEtiquetas("resorte:");
+    for (int k = 1; k <= noResortes; ++k) {
+        const Bloque bloque = leerBloque(lector, "resorte:", k, false);
+        const std::vector<double>& v = bloque.corrida;
+        porCadaNudo(bloque, 3, punteroNudos, "resorte:", [&](int n) { nudo[n].setResorte(v[0], v[1], v[2]); });
+    }
+    if (noResortes > 0) std::cout << "transferencia de resortes a nudo[i] OK" << std::endl;
+
+    // 8. Point loads: case name; Fx, Fy, Mz, then nodes.
+    const int noPuntuales = lector.getNoEtiquetas("puntual:");
+    for (int k = 1; k <= noPuntuales; ++k) {
+        const Bloque bloque = leerBloque(lector, "puntual:", k, true);
+        const std::vector<double>& v = bloque.corrida;
+        porCadaNudo(bloque, 3, punteroNudos, "puntual:",
+                    [&](int n) { nudo[n].setCargaPuntual(bloque.nombre, v[0], v[1], v[2]); });
+    }
+    if (noPuntuales > 0) std::cout << "transferencia de cargas puntuales a nudo[i] OK" << std::endl;
+
+    // 9. Combinations on the nodes. A repeated name sums its blocks' pairs into
+    // one combination and a block without pairs makes none, so noCombos counts
+    // the distinct names that have pairs: exactly what every node and bar holds.
+    const int noBloquesCombo = lector.getNoEtiquetas("combo:");
+    noCombos = 0;
+    if (noBloquesCombo != 0) {
+        std::unordered_set<std::string> formados;
+        for (int k = 1; k <= noBloquesCombo; ++k) {
+            const Combo combo = leerCombo(lector, k);
+            if (combo.factores.empty()) {
+                std::cout << "Advertencia: la combinación " << combo.nombre
+                          << " no tiene pares de factor y caso; se omite" << std::endl;
+                continue;
+            }
+            if (!formados.insert(combo.nombre).second) {
+                std::cout << "Advertencia: la combinación " << combo.nombre
+                          << " se repite; sus pares se suman a la misma combinación" << std::endl;
+            }
+            for (objNudo2d& n : nudo) {
+                for (std::size_t p = 0; p < combo.factores.size(); ++p) {
+                    n.setCombo(combo.nombre, combo.factores[p], combo.casos[p]);
+                }
+            }
+        }
+        noCombos = static_cast<int>(formados.size());
+        std::cout << "transferencia de combos a nudo[i] OK" << std::endl;
+    }
+
+    // 10. Bars, with a copy of their end nodes' coordinates.
+    if (noBarras != 0) {
+        barra.assign(noBarras, objBarra2d());
+        for (int i = 0; i < noBarras; ++i) {
+            const FilaBarra& f = filasBarra[i];
+            objBarra2d& b = barra[i];
+            b.resetFlags();
+            b.setNumeroBarraUsuario(f.numero);
+            b.setNumeroDeBarra(punteroBarras.at(f.numero));
+            b.setNudoInicio(f.inicio, nudo[f.inicio].getX(), nudo[f.inicio].getY());
+            b.setNudoFinal(f.fin, nudo[f.fin].getX(), nudo[f.fin].getY());
+            b.setNudoInicioUsuario(f.nudoInicioUsuario);
+            b.setNudoFinalUsuario(f.nudoFinalUsuario);
+        }
+        std::cout << "transferencia de coord a barra[i] OK" << std::endl;
+    }
+
+    // 11-12. Sections: name; b, h, E (rectangular) or A, I, E (generic), then
+    // bars. Generic blocks come second, so they win over rectangular ones.
+    if (noBarras != 0) {
+        const int noRect = lector.getNoEtiquetas("seccionRectangular:");
+        for (int k = 1; k <= noRect; ++k) {
+            const Bloque bloque = leerBloque(lector, "seccionRectangular:", k, true);
+            const std::vector<double>& v = bloque.corrida;
+            porCadaBarra(bloque, 3, punteroBarras, "seccionRectangular:", [&](int i) {
+                barra[i].setSeccionRectangular(v[0], v[1]);
+                barra[i].setModuloE(v[2]);
+                barra[i].setNombreDeSeccion(bloque.nombre);
+            });
+        }
+        std::cout << "transferencia de secciones rect a barra[i] OK" << std::endl;
+
+        const int noGen = lector.getNoEtiquetas("seccionGenerica:");
+        for (int k = 1; k <= noGen; ++k) {
+            const Bloque bloque = leerBloque(lector, "seccionGenerica:", k, true);
+            const std::vector<double>& v = bloque.corrida;
+            porCadaBarra(bloque, 3, punteroBarras, "seccionGenerica:", [&](int i) {
+                barra[i].setSeccionGenerica(v[0], v[1]);
+                barra[i].setModuloE(v[2]);
+                barra[i].setNombreDeSeccion(bloque.nombre);
+            });
+        }
+        std::cout << "transferencia de secciones gen a barra[i] OK" << std::endl;
+    }
+
+    // 13. Local distributed loads: case name; axial start, end, transverse
+    // start, end, then bars.
+    const int noLocales = lector.getNoEtiquetas("distribuidaLocal:");
+    for (int k = 1; k <= noLocales; ++k) {
+        const Bloque bloque = leerBloque(lector, "distribuidaLocal:", k, true);
+        const std::vector<double>& v = bloque.corrida;
+        porCadaBarra(bloque, 4, punteroBarras, "distribuidaLocal:",
+                     [&](int i) { barra[i].setCargaLocal(bloque.nombre, v[0], v[1], v[2], v[3]); });
+    }
+    if (noLocales > 0) std::cout << "transferencia de cargas Locales a barra[i] OK" << std::endl;
+
+    // 14. Global distributed loads: case name; start, end intensity, direction
+    // X, Y, then bars. The bar projects them with its angle, so after step 10.
+    const int noGlobales = lector.getNoEtiquetas("distribuidaGlobal:");
+    for (int k = 1; k <= noGlobales; ++k) {
+        const Bloque bloque = leerBloque(lector, "distribuidaGlobal:", k, true);
+        const std::vector<double>& v = bloque.corrida;
+        porCadaBarra(bloque, 4, punteroBarras, "distribuidaGlobal:",
+                     [&](int i) { barra[i].setCargaGlobal(bloque.nombre, v[0], v[1], v[2], v[3]); });
+    }
+    if (noGlobales > 0) std::cout << "transferencia de cargas globales a barra[i] OK" << std::endl;
+
+    // 15. Combinations on the bars, after all their loads, in the nodes' order.
+    if (noCombos != 0) {
+        for (int k = 1; k <= noBloquesCombo; ++k) {
+            const Combo combo = leerCombo(lector, k);
+            for (objBarra2d& b : barra) {
+                for (std::size_t p = 0; p < combo.factores.size(); ++p) {
+                    b.setCombo(combo.nombre, combo.factores[p], combo.casos[p]);
+                }
+            }
+        }
+        std::cout << "transferencia de combos a barra[i] OK" << std::endl;
+    }
+
+    // 16. Display settings: defaults, then the file's values where usable.
+    escalaDef = 100;
+    escalaM = 0.1;
+    escalaV = 0.1;
+    escalaN = 0.01;
+    escalaTexto = 0.15;
+    escalaApoyo = 0;
+    precision = 3;
+    escalaCarga = 0.1;
+    // A scale is taken when it is a finite number above 0: 0, negatives, NaN
+    // and an overflowing 1e999 keep the default.
+    auto tomarEscala = [&](const char* etiqueta, double& escala) {
+        const double valor = lector.getReal(etiqueta);
+        if (valor > 0 && std::isfinite(valor)) escala = valor;
+    };
+    tomarEscala("escalaDeflexion:", escalaDef);
+    tomarEscala("escalaM:", escalaM);
+    tomarEscala("escalaV:", escalaV);
+    tomarEscala("escalaN:", escalaN);
+    tomarEscala("escalaTexto:", escalaTexto);
+    tomarEscala("escalaApoyo:", escalaApoyo);
+    const int decimales = lector.getEntero("precision:");
+    if (decimales != -1) precision = decimales;
+    tomarEscala("escalaCarga:", escalaCarga);
+}

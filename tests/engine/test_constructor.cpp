@@ -1,0 +1,521 @@
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "util.h"
+#include "vardel2d.h"
+
+namespace {
+
+using Lineas = std::vector<std::string>;
+
+const std::string kNudosOK = "punteros de nudos internos OK";
+const std::string kBarrasOK = "puntero de barras internas OK";
+const std::string kCoordNudos = "transferencia de coord a nudos[i] OK";
+const std::string kApoyos = "transferencia de apoyos a nudo[i] OK";
+const std::string kResortes = "transferencia de resortes a nudo[i] OK";
+const std::string kPuntuales = "transferencia de cargas puntuales a nudo[i] OK";
+const std::string kCombosNudo = "transferencia de combos a nudo[i] OK";
+const std::string kCoordBarras = "transferencia de coord a barra[i] OK";
+const std::string kRect = "transferencia de secciones rect a barra[i] OK";
+const std::string kGen = "transferencia de secciones gen a barra[i] OK";
+const std::string kLocales = "transferencia de cargas Locales a barra[i] OK";
+const std::string kGlobales = "transferencia de cargas globales a barra[i] OK";
+const std::string kCombosBarra = "transferencia de combos a barra[i] OK";
+
+std::string cuentaNudos(int n) { return "lectura de nudos OK Num Nudos = " + std::to_string(n); }
+std::string cuentaBarras(int n) { return "lectura de barras OK Num Barras = " + std::to_string(n); }
+
+std::string avisoReal(const std::string& etiqueta)
+{
+    return "Advertencia: no se encontró ningún real con etiqueta " + etiqueta;
+}
+
+const Lineas kAvisosEscala = {
+    avisoReal("escalaDeflexion:"), avisoReal("escalaM:"),     avisoReal("escalaV:"),
+    avisoReal("escalaN:"),         avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"),
+    "Advertencia: no se encontró ningún entero con etiqueta precision:", avisoReal("escalaCarga:")};
+
+Lineas conAvisosEscala(Lineas traza)
+{
+    traza.insert(traza.end(), kAvisosEscala.begin(), kAvisosEscala.end());
+    return traza;
+}
+
+// Builds the model of the file at `ruta` from an empty model; returns the trace.
+Lineas construir(const std::string& ruta)
+{
+    vaciarModelo();
+    nombreArchivo = ruta;
+    return lineas(salidaDe(funcionLeerArchivo));
+}
+
+void esperarTraza(const Lineas& obtenida, const Lineas& esperada)
+{
+    EXPECT_EQ(obtenida.size(), esperada.size());
+    for (std::size_t i = 0; i < std::max(obtenida.size(), esperada.size()); ++i) {
+        EXPECT_EQ(i < obtenida.size() ? obtenida[i] : "<falta>", i < esperada.size() ? esperada[i] : "<sobra>")
+            << "línea " << i;
+    }
+}
+
+void esperarFila(const Eigen::MatrixXd& m, int fila, const std::vector<double>& valores)
+{
+    ASSERT_LT(fila, m.rows());
+    ASSERT_EQ(m.cols(), static_cast<Eigen::Index>(valores.size()));
+    for (std::size_t c = 0; c < valores.size(); ++c) EXPECT_NEAR(m(fila, c), valores[c], 1e-12) << "columna " << c;
+}
+
+void esperarApoyo(const objNudo2d& n, int x, int y, int g)
+{
+    const Eigen::Vector3i a = n.getApoyo();
+    EXPECT_EQ(a(0), x);
+    EXPECT_EQ(a(1), y);
+    EXPECT_EQ(a(2), g);
+}
+
+// Internal numbers of a bar's end nodes, from its degrees of freedom.
+std::pair<int, int> nudosInternos(objBarra2d& b)
+{
+    const Eigen::VectorXi g = b.getGdl();
+    return {g(0) / 3, g(3) / 3};
+}
+
+// Every node and bar holds noCombos combinations, so nothing downstream reads past a table.
+void esperarCombosCoherentes()
+{
+    for (const objNudo2d& n : nudo) EXPECT_EQ(n.getCantidadDeCombos(), noCombos);
+    for (const objBarra2d& b : barra) EXPECT_EQ(b.getMatrizCargasCombo().rows(), noCombos);
+    EXPECT_EQ(static_cast<int>(nudo.size()), noNudos);
+    EXPECT_EQ(static_cast<int>(barra.size()), noBarras);
+}
+
+std::string rutaEjemplo(const std::string& nombre)
+{
+    return std::string(VARDEL2D_SOURCE_DIR) + "/examples/" + nombre;
+}
+
+TEST(Constructor, EjemploDelPorticoTrazaYModelo)
+{
+    const Lineas traza = construir(rutaEjemplo("ingresoDatos.txt"));
+    esperarTraza(traza, {cuentaNudos(4), cuentaBarras(3), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                         kCombosNudo, kCoordBarras, kRect, kGen, kGlobales, kCombosBarra,
+                         avisoReal("escalaDeflexion:"), avisoReal("escalaV:"), avisoReal("escalaN:"),
+                         avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"), avisoReal("escalaCarga:")});
+
+    ASSERT_EQ(noNudos, 4);
+    ASSERT_EQ(nudo.size(), 4u);
+    const double coord[4][2] = {{0, 0}, {0, 3}, {4, 3}, {4, 0}};
+    for (int j = 0; j < 4; ++j) {
+        SCOPED_TRACE("nudo " + std::to_string(j));
+        EXPECT_EQ(nudo[j].getNoNudoUsuario(), j + 1);
+        EXPECT_EQ(nudo[j].getNoNudo(), j);
+        EXPECT_EQ(nudo[j].getX(), coord[j][0]);
+        EXPECT_EQ(nudo[j].getY(), coord[j][1]);
+        const int fijo = (j == 0 || j == 3) ? 1 : 0;
+        esperarApoyo(nudo[j], fijo, fijo, fijo);
+        EXPECT_EQ(nudo[j].getResorteX() + nudo[j].getResorteY() + nudo[j].getResorteGiro(), 0.0);
+        ASSERT_EQ(nudo[j].getCantidadDeCombos(), 2);
+        EXPECT_EQ(nudo[j].getNombreCombo(0), "U1");
+        EXPECT_EQ(nudo[j].getNombreCombo(1), "S1");
+        const Eigen::MatrixXd p = nudo[j].getCargasGlobales();
+        esperarFila(p, 0, {j == 1 ? 16.0 : 0.0, 0, 0});
+        esperarFila(p, 1, {j == 1 ? 10.0 : 0.0, 0, 0});
+    }
+    EXPECT_EQ(noCombos, 2);
+
+    ASSERT_EQ(noBarras, 3);
+    ASSERT_EQ(barra.size(), 3u);
+    const std::pair<int, int> extremos[3] = {{0, 1}, {1, 2}, {2, 3}};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE("barra " + std::to_string(i));
+        objBarra2d& b = barra[i];
+        EXPECT_EQ(b.getNoBarraUsuario(), i + 1);
+        EXPECT_EQ(nudosInternos(b), extremos[i]);
+        EXPECT_EQ(b.getNudoInicioUsuario(), extremos[i].first + 1);
+        EXPECT_EQ(b.getNudoFinalUsuario(), extremos[i].second + 1);
+        EXPECT_EQ(b.getXi(), coord[extremos[i].first][0]);
+        EXPECT_EQ(b.getYi(), coord[extremos[i].first][1]);
+        EXPECT_EQ(b.getXf(), coord[extremos[i].second][0]);
+        EXPECT_EQ(b.getYf(), coord[extremos[i].second][1]);
+        const bool viga = i == 1;
+        EXPECT_EQ(b.getNombreDeSeccion(), viga ? "V30x50" : "C30x30");
+        EXPECT_NEAR(b.getArea(), viga ? 0.15 : 0.09, 1e-15);
+        EXPECT_NEAR(b.getInercia(), viga ? 3.125e-3 : 6.75e-4, 1e-15);
+        EXPECT_EQ(b.getModE(), 2.1e7);
+        const Eigen::MatrixXd q = b.getMatrizCargasCombo();
+        esperarFila(q, 0, {0, 0, viga ? -24.0 : 0.0, viga ? -24.0 : 0.0});
+        esperarFila(q, 1, {0, 0, viga ? -20.0 : 0.0, viga ? -20.0 : 0.0});
+    }
+
+    EXPECT_EQ(escalaDef, 100);
+    EXPECT_EQ(escalaM, 0.02);
+    EXPECT_EQ(escalaV, 0.1);
+    EXPECT_EQ(escalaN, 0.01);
+    EXPECT_EQ(escalaTexto, 0.15);
+    EXPECT_EQ(escalaApoyo, 0);
+    EXPECT_EQ(precision, 2);
+    EXPECT_EQ(escalaCarga, 0.1);
+    vaciarModelo();
+}
+
+TEST(Constructor, ElInicioLeeElArchivoDelPrimerArgumento)
+{
+    std::string ruta = rutaEjemplo("ingresoDatos.txt");
+    char programa[] = "vardel2d";
+    char* argv[] = {programa, ruta.data(), nullptr};
+    vaciarModelo();
+    const Lineas traza = lineas(salidaDe([&] { funcionInicio(2, argv); }));
+    ASSERT_FALSE(traza.empty());
+    EXPECT_EQ(traza[0], cuentaNudos(4));
+    EXPECT_EQ(noNudos, 4);
+    EXPECT_EQ(noBarras, 3);
+    vaciarModelo();
+}
+
+struct Caso {
+    const char* nombre;
+    std::string contenido;
+    Lineas traza;
+    std::function<void()> comprobar;
+};
+
+TEST(Constructor, CasosDeArchivo)
+{
+    const Caso casos[] = {
+        {"solo nudos", "nudos: 1 0 0 2 5 0",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         [] {
+             EXPECT_EQ(noNudos, 2);
+             EXPECT_TRUE(barra.empty());
+             EXPECT_EQ(noCombos, 0);
+             EXPECT_EQ(nudo[1].getX(), 5.0);
+         }},
+        {"nudos y barras sin nada más", "nudos: 1 0 0 2 5 0 barras: 1 1 2",
+         conAvisosEscala(
+             {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen}),
+         [] {
+             ASSERT_EQ(barra.size(), 1u);
+             EXPECT_EQ(nudosInternos(barra[0]), std::make_pair(0, 1));
+             EXPECT_EQ(noCombos, 0);
+         }},
+        {"archivo vacío", "", conAvisosEscala({cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
+         [] {
+             EXPECT_EQ(noNudos + noBarras + noCombos, 0);
+             EXPECT_TRUE(nudo.empty());
+             EXPECT_TRUE(barra.empty());
+             EXPECT_EQ(escalaDef, 100);
+             EXPECT_EQ(escalaM, 0.1);
+             EXPECT_EQ(escalaV, 0.1);
+             EXPECT_EQ(escalaN, 0.01);
+             EXPECT_EQ(escalaTexto, 0.15);
+             EXPECT_EQ(escalaApoyo, 0);
+             EXPECT_EQ(precision, 3);
+             EXPECT_EQ(escalaCarga, 0.1);
+         }},
+        {"números truncados", "nudos: 1 0 0 2.9 3 0 -0.5 6 0 barras: 7 1.5 2 apoyo: 1 1 0.9 0.7",
+         conAvisosEscala({cuentaNudos(3), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
+                          kCoordBarras, kRect, kGen}),
+         [] {
+             EXPECT_EQ(nudo[1].getNoNudoUsuario(), 2);
+             EXPECT_EQ(nudo[2].getNoNudoUsuario(), 0);
+             esperarApoyo(nudo[2], 1, 1, 0);
+             esperarApoyo(nudo[0], 0, 0, 0);
+             EXPECT_EQ(barra[0].getNoBarraUsuario(), 7);
+             EXPECT_EQ(barra[0].getNudoInicioUsuario(), 1);
+             EXPECT_EQ(barra[0].getNudoFinalUsuario(), 2);
+             EXPECT_EQ(nudosInternos(barra[0]), std::make_pair(0, 1));
+             EXPECT_EQ(barra[0].getXf(), 3.0);
+         }},
+        {"número de nudo repetido", "nudos: 1 0 0 1 5 0 2 9 0 barras: 1 1 2",
+         conAvisosEscala({cuentaNudos(3), cuentaBarras(1), "Advertencia: el número 1 se repite en nudos:; vale la última fila",
+                          kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen}),
+         [] {
+             EXPECT_EQ(nudo[0].getNoNudo(), 1);
+             EXPECT_EQ(nudo[1].getNoNudo(), 1);
+             EXPECT_EQ(nudo[2].getNoNudo(), 2);
+             EXPECT_EQ(nudosInternos(barra[0]), std::make_pair(1, 2));
+             EXPECT_EQ(barra[0].getXi(), 5.0);
+         }},
+        {"apoyos repetidos y carga puntual dos veces",
+         "nudos: 1 0 0 2 5 0 apoyo: 1 1 1 1 2 apoyo: 0 1 0 2 puntual: P 3 -4 1 1 1 combo: C 2 P",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos, kPuntuales, kCombosNudo,
+                          kCombosBarra}),
+         [] {
+             esperarApoyo(nudo[0], 1, 1, 1);
+             esperarApoyo(nudo[1], 0, 1, 0);
+             EXPECT_EQ(noCombos, 1);
+             esperarFila(nudo[0].getCargasGlobales(), 0, {12, -16, 4});
+             esperarFila(nudo[1].getCargasGlobales(), 0, {0, 0, 0});
+         }},
+        {"la sección genérica gana, la última de un tipo gana",
+         "nudos: 1 0 0 2 5 0 barras: 1 1 2 2 2 1 seccionGenerica: G 0.01 2e-4 2e8 1 "
+         "seccionRectangular: R 0.3 0.5 3e7 1 2 seccionRectangular: R2 0.2 0.2 1e7 2",
+         conAvisosEscala(
+             {cuentaNudos(2), cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen}),
+         [] {
+             EXPECT_EQ(barra[0].getNombreDeSeccion(), "G");
+             EXPECT_EQ(barra[0].getArea(), 0.01);
+             EXPECT_EQ(barra[0].getInercia(), 2e-4);
+             EXPECT_EQ(barra[0].getModE(), 2e8);
+             EXPECT_EQ(barra[1].getNombreDeSeccion(), "R2");
+             EXPECT_NEAR(barra[1].getArea(), 0.04, 1e-15);
+             EXPECT_EQ(barra[1].getModE(), 1e7);
+         }},
+        {"resortes como reales", "nudos: 1 0 0 resorte: 0.5 1e10 0 1",
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, kResortes}),
+         [] {
+             EXPECT_EQ(nudo[0].getResorteX(), 0.5);
+             EXPECT_EQ(nudo[0].getResorteY(), 1e10);
+             EXPECT_EQ(nudo[0].getResorteGiro(), 0.0);
+         }},
+        {"bloques que no nombran nada", "nudos: 1 0 0 distribuidaLocal: q 1 2 3 4 apoyo: 1 1 1 puntual: P 1 2",
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos, kPuntuales, kLocales}),
+         [] {
+             EXPECT_TRUE(barra.empty());
+             esperarApoyo(nudo[0], 0, 0, 0);
+         }},
+        // A number that no row defines names nothing: one line, that item skipped.
+        {"números de nudo no definidos",
+         "nudos: 1 0 0 5 4 0 apoyo: 1 1 1 -3 3 7 5 resorte: 0 100 0 1e999 1 puntual: P 0 -1 0 2000000000 5 "
+         "combo: C 1 P",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos,
+                          "Advertencia: apoyo: nombra el nudo -3, que no está definido; se omite",
+                          "Advertencia: apoyo: nombra el nudo 3, que no está definido; se omite",
+                          "Advertencia: apoyo: nombra el nudo 7, que no está definido; se omite", kApoyos,
+                          "Advertencia: resorte: nombra el nudo inf, que no está definido; se omite", kResortes,
+                          "Advertencia: puntual: nombra el nudo 2000000000, que no está definido; se omite",
+                          kPuntuales, kCombosNudo, kCombosBarra}),
+         [] {
+             esperarApoyo(nudo[0], 0, 0, 0);
+             esperarApoyo(nudo[1], 1, 1, 1);
+             EXPECT_EQ(nudo[0].getResorteY(), 100.0);
+             EXPECT_EQ(nudo[1].getResorteY(), 0.0);
+             esperarFila(nudo[0].getCargasGlobales(), 0, {0, 0, 0});
+             esperarFila(nudo[1].getCargasGlobales(), 0, {0, -1, 0});
+         }},
+        {"cargas distribuidas sin barras",
+         "nudos: 1 0 0 distribuidaGlobal: g 1 1 0 -1 1 2 distribuidaLocal: l 0 0 1 1 4",
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos,
+                          "Advertencia: distribuidaLocal: nombra la barra 4, que no está definida; se omite", kLocales,
+                          "Advertencia: distribuidaGlobal: nombra la barra 1, que no está definida; se omite",
+                          "Advertencia: distribuidaGlobal: nombra la barra 2, que no está definida; se omite",
+                          kGlobales}),
+         [] { EXPECT_TRUE(barra.empty()); }},
+        // Lookups take memory in proportion to the rows, whatever the numbers.
+        {"números enormes",
+         "nudos: 2000000000 0 0 7 3 0 3e9 1 1 barras: 2147483647 2000000000 7 apoyo: 1 1 1 2000000000",
+         conAvisosEscala({cuentaNudos(3), cuentaBarras(1),
+                          "Advertencia: nudos: el número 3000000000 no es un número de nudo válido; se omite la fila",
+                          kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kCoordBarras, kRect, kGen}),
+         [] {
+             EXPECT_EQ(noNudos, 2);
+             EXPECT_EQ(nudo[0].getNoNudoUsuario(), 2000000000);
+             esperarApoyo(nudo[0], 1, 1, 1);
+             EXPECT_EQ(barra[0].getNoBarraUsuario(), 2147483647);
+             EXPECT_EQ(nudosInternos(barra[0]), std::make_pair(0, 1));
+         }},
+        {"código de apoyo que no es entero", "nudos: 1 0 0 apoyo: 1 1 1 1 apoyo: 1 5e9 1 1",
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos,
+                          "Advertencia: apoyo: el código de apoyo 5000000000 no es válido; se omite el bloque",
+                          kApoyos}),
+         [] { esperarApoyo(nudo[0], 1, 1, 1); }},
+        // A bar row that names an undefined node is not built; the later bars
+        // move up and the bar lookup follows them.
+        {"barra con un nudo no definido",
+         "nudos: 1 0 0 2 4 0 3 8 0 barras: 1 1 9 2 2 3 3 3 1 4 -1e999 2 seccionRectangular: R 1 2 3 1 3",
+         conAvisosEscala({cuentaNudos(3), cuentaBarras(4), kNudosOK,
+                          "Advertencia: barras: nombra el nudo 9, que no está definido; se omite la barra 1",
+                          "Advertencia: barras: nombra el nudo -inf, que no está definido; se omite la barra 4",
+                          kBarrasOK, kCoordNudos, kCoordBarras,
+                          "Advertencia: seccionRectangular: nombra la barra 1, que no está definida; se omite", kRect,
+                          kGen}),
+         [] {
+             ASSERT_EQ(noBarras, 2);
+             EXPECT_EQ(barra[0].getNoBarraUsuario(), 2);
+             EXPECT_EQ(nudosInternos(barra[0]), std::make_pair(1, 2));
+             EXPECT_EQ(barra[1].getNoBarraUsuario(), 3);
+             EXPECT_EQ(nudosInternos(barra[1]), std::make_pair(2, 0));
+             EXPECT_EQ(barra[1].getNombreDeSeccion(), "R");
+             EXPECT_EQ(barra[1].getArea(), 2.0);
+         }},
+        {"barras sin ningún nudo", "barras: 1 1 2 distribuidaLocal: q 0 0 1 1 1",
+         conAvisosEscala({cuentaNudos(0), cuentaBarras(1),
+                          "Advertencia: barras: nombra el nudo 1, que no está definido; se omite la barra 1", kBarrasOK,
+                          kCoordNudos, "Advertencia: distribuidaLocal: nombra la barra 1, que no está definida; se omite",
+                          kLocales}),
+         [] { EXPECT_TRUE(barra.empty()); }},
+        {"combinación repetida",
+         "nudos: 1 0 0 2 4 0 barras: 1 1 2 puntual: D 0 -10 0 1 puntual: L 0 -5 0 1 "
+         "distribuidaLocal: D 0 0 -1 -1 1 combo: A 1 D combo: B 1 L combo: A 2 L",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kPuntuales,
+                          "Advertencia: la combinación A se repite; sus pares se suman a la misma combinación",
+                          kCombosNudo, kCoordBarras, kRect, kGen, kLocales, kCombosBarra}),
+         [] {
+             EXPECT_EQ(noCombos, 2);
+             esperarCombosCoherentes();
+             EXPECT_EQ(nudo[0].getNombreCombo(0), "A");
+             EXPECT_EQ(nudo[0].getNombreCombo(1), "B");
+             esperarFila(nudo[0].getCargasGlobales(), 0, {0, -20, 0});
+             esperarFila(nudo[0].getCargasGlobales(), 1, {0, -5, 0});
+             esperarFila(barra[0].getMatrizCargasCombo(), 0, {0, 0, -1, -1});
+             esperarFila(barra[0].getMatrizCargasCombo(), 1, {0, 0, 0, 0});
+         }},
+        {"combinación sin pares",
+         "nudos: 1 0 0 2 4 0 barras: 1 1 2 puntual: D 1 0 0 1 combo: V x combo: A 1 D",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kPuntuales,
+                          "Advertencia: la combinación V no tiene pares de factor y caso; se omite", kCombosNudo,
+                          kCoordBarras, kRect, kGen, kCombosBarra}),
+         [] {
+             EXPECT_EQ(noCombos, 1);
+             esperarCombosCoherentes();
+             EXPECT_EQ(nudo[0].getNombreCombo(0), "A");
+             esperarFila(nudo[0].getCargasGlobales(), 0, {1, 0, 0});
+         }},
+        {"ninguna combinación con pares", "nudos: 1 0 0 2 4 0 barras: 1 1 2 combo: V",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos,
+                          "Advertencia: la combinación V no tiene pares de factor y caso; se omite", kCombosNudo,
+                          kCoordBarras, kRect, kGen}),
+         [] {
+             EXPECT_EQ(noCombos, 0);
+             esperarCombosCoherentes();
+         }},
+        // A repeated table tag reads the rows of all its blocks in file order.
+        {"etiqueta nudos: repetida", "nudos: 1 0 0 barras: 1 1 2 nudos: 2 4 0",
+         conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
+                          "del archivo",
+                          cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect,
+                          kGen}),
+         [] {
+             EXPECT_EQ(nudo[1].getNoNudoUsuario(), 2);
+             EXPECT_EQ(nudo[1].getX(), 4.0);
+             EXPECT_EQ(barra[0].getXf(), 4.0);
+         }},
+        {"etiqueta barras: repetida", "nudos: 1 0 0 2 4 0 3 8 0 barras: 1 1 2 barras: 2 2 3",
+         conAvisosEscala({cuentaNudos(3),
+                          "Advertencia: la etiqueta barras: aparece 2 veces; se leen las filas de todas en el orden "
+                          "del archivo",
+                          cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen}),
+         [] {
+             ASSERT_EQ(barra.size(), 2u);
+             EXPECT_EQ(barra[1].getNoBarraUsuario(), 2);
+             EXPECT_EQ(nudosInternos(barra[1]), std::make_pair(1, 2));
+         }},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        ArchivoTemporal archivo(c.contenido);
+        esperarTraza(construir(archivo.ruta()), c.traza);
+        esperarCombosCoherentes();
+        c.comprobar();
+    }
+    vaciarModelo();
+}
+
+TEST(Constructor, ArchivoQueNoSeAbre)
+{
+    const std::string faltante = "/tmp/vardel2d_no_existe_ningun_modelo.txt";
+    const std::string directorio = std::filesystem::temp_directory_path().string();
+    for (const std::string& ruta : {faltante, directorio}) {
+        SCOPED_TRACE(ruta);
+        esperarTraza(construir(ruta), conAvisosEscala({"No se pudo abrir el archivo de entrada: " + ruta,
+                                                       cuentaNudos(0), cuentaBarras(0), kCoordNudos}));
+        EXPECT_EQ(noNudos + noBarras + noCombos, 0);
+        EXPECT_TRUE(nudo.empty());
+        EXPECT_EQ(escalaM, 0.1);
+    }
+    vaciarModelo();
+}
+
+TEST(Constructor, AjustesDeVisualizacion)
+{
+    const struct {
+        const char* contenido;
+        double escalaM;
+        int precision;
+    } casos[] = {
+        {"escalaM: 0 precision: 0", 0.1, 0},       {"escalaM: -1 precision: -1", 0.1, 3},
+        {"escalaM: nan precision: -7", 0.1, -7},   {"escalaM: 0.5 escalaM: 2e-3 precision: 4", 2e-3, 4},
+        {"escalaM: 1e999 precision: 2", 0.1, 2},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.contenido);
+        ArchivoTemporal archivo(c.contenido);
+        construir(archivo.ruta());
+        EXPECT_EQ(escalaM, c.escalaM);
+        EXPECT_EQ(precision, c.precision);
+    }
+
+    ArchivoTemporal todos("escalaDeflexion: 5 escalaM: 0.2 escalaV: 0.3 escalaN: 0.4 escalaTexto: 0.5 "
+                          "escalaApoyo: 0.6 precision: 1 escalaCarga: 0.7");
+    EXPECT_EQ(construir(todos.ruta()), Lineas({cuentaNudos(0), cuentaBarras(0), kCoordNudos}));
+    EXPECT_EQ(escalaDef, 5);
+    EXPECT_EQ(escalaM, 0.2);
+    EXPECT_EQ(escalaV, 0.3);
+    EXPECT_EQ(escalaN, 0.4);
+    EXPECT_EQ(escalaTexto, 0.5);
+    EXPECT_EQ(escalaApoyo, 0.6);
+    EXPECT_EQ(precision, 1);
+    EXPECT_EQ(escalaCarga, 0.7);
+    vaciarModelo();
+}
+
+TEST(Constructor, ReinicioLeeElArchivoEditado)
+{
+    ArchivoTemporal archivo("nudos: 1 0 0 2 4 0 barras: 1 1 2 escalaM: 0.5");
+    construir(archivo.ruta());
+    escalaM = 9;  // changed with the keys
+    escalaDef = 9;
+    std::ofstream(archivo.ruta()) << "nudos: 1 0 0 2 4 0 3 8 0 barras: 1 1 2 2 2 3";
+    construir(archivo.ruta());
+    EXPECT_EQ(noNudos, 3);
+    EXPECT_EQ(noBarras, 2);
+    EXPECT_EQ(barra[1].getXf(), 8.0);
+    EXPECT_EQ(escalaM, 0.1);
+    EXPECT_EQ(escalaDef, 100);
+    vaciarModelo();
+}
+
+// Every example reads with no line beyond the trace and the warnings of the
+// display settings it leaves out, and is a complete model to solve.
+TEST(Constructor, LosEjemplosSeLeenSinAvisos)
+{
+    const Lineas fijas = {kNudosOK,   kBarrasOK, kCoordNudos, kApoyos,   kResortes, kPuntuales,  kCombosNudo,
+                          kCoordBarras, kRect,   kGen,        kLocales,  kGlobales, kCombosBarra};
+    const Lineas permitidas = [&] {
+        Lineas l = fijas;
+        l.insert(l.end(), kAvisosEscala.begin(), kAvisosEscala.end());
+        return l;
+    }();
+    int ejemplos = 0;
+    for (const auto& entrada : std::filesystem::directory_iterator(rutaEjemplo(""))) {
+        if (entrada.path().extension() != ".txt") continue;
+        ++ejemplos;
+        SCOPED_TRACE(entrada.path().filename().string());
+        const Lineas traza = construir(entrada.path().string());
+        ASSERT_GE(traza.size(), 2u);
+        EXPECT_EQ(traza[0], cuentaNudos(noNudos));
+        EXPECT_EQ(traza[1], cuentaBarras(noBarras));
+        for (std::size_t i = 2; i < traza.size(); ++i) {
+            EXPECT_NE(std::find(permitidas.begin(), permitidas.end(), traza[i]), permitidas.end()) << traza[i];
+        }
+        EXPECT_GT(noNudos, 0);
+        EXPECT_GT(noBarras, 0);
+        EXPECT_GT(noCombos, 0);
+        esperarCombosCoherentes();
+        for (objBarra2d& b : barra) {
+            EXPECT_GT(b.getArea(), 0.0);
+            EXPECT_GT(b.getInercia(), 0.0);
+            EXPECT_GT(b.getModE(), 0.0);
+            EXPECT_GT(b.getLongitud(), 0.0);
+        }
+    }
+    EXPECT_GE(ejemplos, 1);
+    vaciarModelo();
+}
+
+}  // namespace
