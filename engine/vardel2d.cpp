@@ -67,4 +67,5 @@ void funcionInicio(int argc, char** argv)
     nombreArchivo = argc > 1 ? argv[1] : "ingresoDatos.txt";
     limpiarConsola();
     funcionLeerArchivo();
+    if (noNudos != 0 && noBarras != 0 && noCombos != 0) funcionSolucionU();
 }
