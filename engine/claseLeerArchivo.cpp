@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -10,12 +11,18 @@ double convertirReal(const std::string& palabra)
 {
     const char* inicio = palabra.c_str();
     char* fin = nullptr;
-    double valor = std::strtod(inicio, &fin);
+    errno = 0;
+    const double valor = std::strtod(inicio, &fin);
     if (fin == inicio) {
         std::cout << "Advertencia: la palabra \"" << palabra << "\" no es un número; se lee como 0" << std::endl;
         return 0.0;
     }
-    return valor;  // out of range: strtod's own ±HUGE_VAL or denormal/zero
+    // Beyond the range of a double strtod gives ±infinity, which no result survives.
+    if (errno == ERANGE && std::isinf(valor)) {
+        std::cout << "Advertencia: la palabra \"" << palabra << "\" excede el rango de los reales; se lee como "
+                  << valor << std::endl;
+    }
+    return valor;
 }
 
 int convertirEntero(const std::string& palabra)
@@ -36,15 +43,21 @@ int convertirEntero(const std::string& palabra)
 
 namespace {
 
-// The input file is only ever read: a read-only file reads like any other,
-// a missing one like an empty one.
+// A cursor over the file's words, in file order.
 class Palabras {
 public:
-    explicit Palabras(const std::string& nombre) : archivo(nombre) {}
-    bool siguiente(std::string& palabra) { return static_cast<bool>(archivo >> palabra); }
+    explicit Palabras(const std::vector<std::string>& palabras) : todas(palabras) {}
+    bool siguiente(std::string& palabra)
+    {
+        if (pos >= todas.size()) return false;
+        palabra = todas[pos++];
+        return true;
+    }
+    void irA(std::size_t p) { pos = p; }
 
 private:
-    std::ifstream archivo;
+    const std::vector<std::string>& todas;
+    std::size_t pos = 0;
 };
 
 // Skips `salto` words; false when the file ends first.
@@ -57,16 +70,12 @@ bool saltar(Palabras& p, int salto)
     return true;
 }
 
-// Advances to the n-th occurrence of the tag; false when there is none.
-bool buscarOcurrencia(Palabras& p, const std::string& etiqueta, int n)
+// Places the cursor right after the n-th occurrence; false when there is none.
+bool irAOcurrencia(Palabras& p, const std::vector<std::size_t>& ocurrencias, int n)
 {
-    if (n < 1) return false;
-    std::string palabra;
-    int vistas = 0;
-    while (p.siguiente(palabra)) {
-        if (palabra == etiqueta && ++vistas == n) return true;
-    }
-    return false;
+    if (n < 1 || static_cast<std::size_t>(n) > ocurrencias.size()) return false;
+    p.irA(ocurrencias[n - 1] + 1);
+    return true;
 }
 
 struct ListaDeFactores {
@@ -83,6 +92,40 @@ void claseLeerArchivo::setNombreArchivo(std::string nombre)
     nombreArchivo = nombre;
 }
 
+const std::vector<std::string>& claseLeerArchivo::palabras()
+{
+    std::error_code error;
+    const std::uintmax_t tamano = std::filesystem::file_size(nombreArchivo, error);
+    const std::filesystem::file_time_type fecha = std::filesystem::last_write_time(nombreArchivo, error);
+    if (leido && archivoLeido == nombreArchivo && tamanoLeido == tamano && fechaLeida == fecha) {
+        return palabrasLeidas;
+    }
+    // The input file is only ever read: a read-only file reads like any other,
+    // a missing one like an empty one.
+    palabrasLeidas.clear();
+    posiciones.clear();
+    std::ifstream archivo(nombreArchivo);
+    std::string palabra;
+    while (archivo >> palabra) palabrasLeidas.push_back(palabra);
+    leido = true;
+    archivoLeido = nombreArchivo;
+    tamanoLeido = tamano;
+    fechaLeida = fecha;
+    return palabrasLeidas;
+}
+
+const std::vector<std::size_t>& claseLeerArchivo::ocurrencias(const std::string& etiqueta)
+{
+    const std::vector<std::string>& todas = palabras();
+    auto hallada = posiciones.find(etiqueta);
+    if (hallada != posiciones.end()) return hallada->second;
+    std::vector<std::size_t>& lista = posiciones[etiqueta];
+    for (std::size_t i = 0; i < todas.size(); ++i) {
+        if (todas[i] == etiqueta) lista.push_back(i);
+    }
+    return lista;
+}
+
 bool claseLeerArchivo::esNumero(std::string palabra)
 {
     return palabra.find_first_not_of("1234567890+-.e") == std::string::npos;
@@ -90,18 +133,12 @@ bool claseLeerArchivo::esNumero(std::string palabra)
 
 int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
 {
-    Palabras p(nombreArchivo);
-    std::string palabra;
-    int cuenta = 0;
-    while (p.siguiente(palabra)) {
-        if (palabra == etiqueta) ++cuenta;
-    }
-    return cuenta;
+    return static_cast<int>(ocurrencias(etiqueta).size());
 }
 
 int claseLeerArchivo::getEntero(std::string etiqueta)
 {
-    Palabras p(nombreArchivo);
+    Palabras p(palabras());
     std::string palabra;
     std::string valor;
     bool hallado = false;
@@ -117,7 +154,7 @@ int claseLeerArchivo::getEntero(std::string etiqueta)
 
 double claseLeerArchivo::getReal(std::string etiqueta)
 {
-    Palabras p(nombreArchivo);
+    Palabras p(palabras());
     std::string palabra;
     std::string valor;
     bool hallado = false;
@@ -133,9 +170,9 @@ double claseLeerArchivo::getReal(std::string etiqueta)
 
 std::string claseLeerArchivo::getString(std::string etiqueta, int n)
 {
-    Palabras p(nombreArchivo);
+    Palabras p(palabras());
     std::string palabra;
-    if (buscarOcurrencia(p, etiqueta, n) && p.siguiente(palabra)) return palabra;
+    if (irAOcurrencia(p, ocurrencias(etiqueta), n) && p.siguiente(palabra)) return palabra;
     return "";
 }
 
@@ -144,7 +181,7 @@ std::string claseLeerArchivo::getString(std::string etiqueta, int n)
 // no number nor reads past the file. A tag given once reads as the plain run.
 Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas)
 {
-    Palabras p(nombreArchivo);
+    Palabras p(palabras());
     std::string palabra;
     std::vector<std::string> numeros;
     while (p.siguiente(palabra)) {
@@ -168,8 +205,8 @@ Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas)
 std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int salto)
 {
     std::vector<double> corrida;
-    Palabras p(nombreArchivo);
-    if (!buscarOcurrencia(p, etiqueta, n) || !saltar(p, salto)) return corrida;
+    Palabras p(palabras());
+    if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return corrida;
     std::string palabra;
     while (p.siguiente(palabra) && esNumero(palabra)) corrida.push_back(convertirReal(palabra));
     return corrida;
@@ -177,12 +214,10 @@ std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiq
 
 namespace {
 
-ListaDeFactores leerFactores(claseLeerArchivo& lector, const std::string& archivo,
-                             const std::string& etiqueta, int n, int salto)
+// The factor-and-name pairs after the cursor, until a factor place holds no number.
+ListaDeFactores leerFactores(claseLeerArchivo& lector, Palabras& p)
 {
     ListaDeFactores lista;
-    Palabras p(archivo);
-    if (!buscarOcurrencia(p, etiqueta, n) || !saltar(p, salto)) return lista;
     std::string factor;
     std::string nombre;
     while (p.siguiente(factor) && lector.esNumero(factor) && p.siguiente(nombre)) {
@@ -197,13 +232,15 @@ ListaDeFactores leerFactores(claseLeerArchivo& lector, const std::string& archiv
 std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int salto)
 {
     std::vector<double> factores;
-    for (const std::string& f : leerFactores(*this, nombreArchivo, etiqueta, n, salto).factores) {
-        factores.push_back(convertirReal(f));
-    }
+    Palabras p(palabras());
+    if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return factores;
+    for (const std::string& f : leerFactores(*this, p).factores) factores.push_back(convertirReal(f));
     return factores;
 }
 
 std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiqueta, int n, int salto)
 {
-    return leerFactores(*this, nombreArchivo, etiqueta, n, salto).nombres;
+    Palabras p(palabras());
+    if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return {};
+    return leerFactores(*this, p).nombres;
 }

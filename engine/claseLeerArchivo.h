@@ -1,13 +1,18 @@
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <Eigen/Core>
 
 // Reader of the tagged input file. The file is a flat sequence of
-// whitespace-separated words; every lookup opens the file, scans it from the
-// beginning for its tag and closes it again, so nothing is cached.
+// whitespace-separated words; every lookup scans it from the beginning for its
+// tag. The words are read again whenever the file on disk changed, so every
+// lookup sees its current content; keeping them, with the positions of each
+// tag asked for, keeps a file of many blocks from costing blocks x length.
 class claseLeerArchivo {
 public:
     claseLeerArchivo();
@@ -26,7 +31,19 @@ public:
     bool esNumero(std::string palabra);
 
 private:
+    // The file's words, read afresh when its path, size or time changed.
+    const std::vector<std::string>& palabras();
+    // Positions in palabras() of the words equal to the tag.
+    const std::vector<std::size_t>& ocurrencias(const std::string& etiqueta);
+
     std::string nombreArchivo;
+
+    std::string archivoLeido;
+    std::uintmax_t tamanoLeido = 0;
+    std::filesystem::file_time_type fechaLeida;
+    bool leido = false;
+    std::vector<std::string> palabrasLeidas;
+    std::unordered_map<std::string, std::vector<std::size_t>> posiciones;
 };
 
 // Word-to-number conversions of the reader: the longest numeric prefix, as the

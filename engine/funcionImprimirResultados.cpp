@@ -10,16 +10,17 @@ int existentes(int cuenta, std::size_t enVector)
     return static_cast<int>(std::min<long long>(std::max(cuenta, 0), static_cast<long long>(enVector)));
 }
 
-// Row r of a table as one line of coefficients; a table without that row writes nothing.
+// Row r of a table as one line of coefficients; a table without that row, or
+// without columns, writes nothing (a block of an empty table is not formed).
 void fila(const Eigen::MatrixXd& m, int r)
 {
-    if (r < m.rows()) resultados << m.row(r);
+    if (r < m.rows() && m.cols() > 0) resultados << m.row(r);
 }
 
 // Column k of a table written as one row.
 void columnaComoFila(const Eigen::MatrixXd& m, int k)
 {
-    if (k < m.cols()) resultados << m.col(k).transpose();
+    if (k < m.cols() && m.rows() > 0) resultados << m.col(k).transpose();
 }
 
 // Rows 0 to 5 of a per-combination table, each after its label.

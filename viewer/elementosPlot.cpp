@@ -2,10 +2,13 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "funcionPlot.h"
 #include "vardel2d.h"
 
 namespace {
@@ -133,6 +136,244 @@ void plotArco(double cx, double cy, double r, double a0, double a1)
 
 namespace {
 
+int nudosDibujables() { return std::min(noNudos, static_cast<int>(nudo.size())); }
+int barrasDibujables() { return std::min(noBarras, static_cast<int>(barra.size())); }
+
+// Sizes not given by a scale are fractions of the model width.
+double anchoModelo() { return xMax - xMin; }
+
+double unidadSimbolo(double s) { return s == 0 ? anchoModelo() / 50 : s; }
+
+void segmento(double x1, double y1, double x2, double y2)
+{
+    glBegin(GL_LINES);
+    glVertex2f(x1, y1);
+    glVertex2f(x2, y2);
+    glEnd();
+}
+
+// Symbols are drawn in units of s around their node.
+void entrarMarcoSimbolo(const objNudo2d& n, double s)
+{
+    glPushMatrix();
+    glTranslatef(n.getX(), n.getY(), 0);
+    glScalef(s, s, 0);
+}
+
+void apoyoEmpotrado()
+{
+    glLineWidth(3);
+    segmento(-1, 0, 1, 0);
+    glLineWidth(1);
+    segmento(-1, -0.6, -0.67, 0);
+    segmento(-0.67, -0.6, -0.33, 0);
+    segmento(-0.33, -0.6, 0, 0);
+    segmento(0, -0.6, 0.33, 0);
+    segmento(0.33, -0.6, 0.67, 0);
+}
+
+void apoyoArticulado()
+{
+    glLineWidth(3);
+    segmento(-1, -1.3, 1, -1.3);
+    glLineWidth(1);
+    segmento(-0.75, -1.3, 0, 0);
+    segmento(0.75, -1.3, 0, 0);
+}
+
+// Roller restraining local y: wheel touching the node and the ground line.
+void apoyoRodillo()
+{
+    glLineWidth(3);
+    segmento(-1, -1.3, 1, -1.3);
+    glLineWidth(1);
+    plotArco(0, -0.65, 0.65, 0, 360);
+}
+
+// Spring along local x, from a wall on its left to the node.
+void resorteLineal()
+{
+    glLineWidth(3);
+    segmento(-1.7, 0.8, -1.7, -0.8);
+    glLineWidth(1);
+    const double zigzag[6][2] = {{-1.7, 0}, {-1.3, 0}, {-1.05, 0.6}, {-0.65, -0.6}, {-0.4, 0}, {0, 0}};
+    for (int i = 0; i < 5; ++i) segmento(zigzag[i][0], zigzag[i][1], zigzag[i + 1][0], zigzag[i + 1][1]);
+}
+
+// Spiral from the node out to the anchor stroke.
+void resorteGiro()
+{
+    glLineWidth(3);
+    segmento(0.6, 1.8, 0.6, 1);
+    glLineWidth(1);
+    plotArco(0.4, 0, 0.4, 0, 180);
+    plotArco(0, 0, 0.8, 180, 360);
+    plotArco(0.6, 0, 1.4, 90, 180);
+}
+
+}  // namespace
+
+void plotBarras()
+{
+    for (int j = 0; j < barrasDibujables(); ++j) {
+        glLineWidth(3);
+        glColor3f(0.5, 0.5, 0.5);
+        segmento(barra[j].getXi(), barra[j].getYi(), barra[j].getXf(), barra[j].getYf());
+    }
+}
+
+void plotNudos()
+{
+    for (int i = 0; i < nudosDibujables(); ++i) {
+        glPushMatrix();
+        glTranslatef(nudo[i].getX(), nudo[i].getY(), 0);
+        glColor3f(0.7, 0, 0);
+        glutSolidSphere(anchoModelo() / 400, 12, 12);
+        glPopMatrix();
+    }
+}
+
+void plotTagNudos(double h)
+{
+    for (int i = 0; i < nudosDibujables(); ++i) {
+        const double d = anchoModelo() / 200;
+        glColor3f(0.9, 0.2, 0.2);
+        glLineWidth(1);
+        drawNumFloat(nudo[i].getX() + d, nudo[i].getY() + d, nudo[i].getNoNudoUsuario(), 0, h);
+    }
+}
+
+namespace {
+
+// Bar labels start d right of and above the bar's midpoint.
+double etiquetaBarraX(const objBarra2d& b) { return (b.getXi() + b.getXf()) / 2 + anchoModelo() / 200; }
+double etiquetaBarraY(const objBarra2d& b) { return (b.getYi() + b.getYf()) / 2 + anchoModelo() / 200; }
+
+}  // namespace
+
+void plotTagBarras(double h)
+{
+    for (int j = 0; j < barrasDibujables(); ++j) {
+        glLineWidth(1);
+        glColor3f(0.8, 0.8, 0.8);
+        drawNumFloat(etiquetaBarraX(barra[j]), etiquetaBarraY(barra[j]), barra[j].getNoBarraUsuario(), 0, h);
+    }
+}
+
+void plotSecciones(double h)
+{
+    for (int j = 0; j < barrasDibujables(); ++j) {
+        const std::string nombre = barra[j].getNombreDeSeccion();
+        glLineWidth(1);
+        glColor3f(0.8, 0.8, 0.8);
+        drawTextoEscalado(etiquetaBarraX(barra[j]), etiquetaBarraY(barra[j]), nombre.c_str(), h);
+    }
+}
+
+// Only the four patterns of codes 0 and 1 below have a symbol.
+void plotApoyos(double s)
+{
+    s = unidadSimbolo(s);
+    for (int i = 0; i < nudosDibujables(); ++i) {
+        const Eigen::Vector3i a = nudo[i].getApoyo();
+        glColor3f(0.8, 0.8, 0.3);
+        if (a(0) == 1 && a(1) == 1 && a(2) == 1) {
+            entrarMarcoSimbolo(nudo[i], s);
+            apoyoEmpotrado();
+            glPopMatrix();
+        } else if (a(0) == 1 && a(1) == 1 && a(2) == 0) {
+            entrarMarcoSimbolo(nudo[i], s);
+            apoyoArticulado();
+            glPopMatrix();
+        } else if (a(0) == 0 && a(1) == 1 && a(2) == 0) {
+            entrarMarcoSimbolo(nudo[i], s);
+            apoyoRodillo();
+            glPopMatrix();
+        } else if (a(0) == 1 && a(1) == 0 && a(2) == 0) {
+            entrarMarcoSimbolo(nudo[i], s);
+            glRotatef(90, 0, 0, 1);
+            apoyoRodillo();
+            glPopMatrix();
+        }
+    }
+}
+
+void plotResortes(double s)
+{
+    s = unidadSimbolo(s);
+    for (int i = 0; i < nudosDibujables(); ++i) {
+        if (nudo[i].getResorteX() != 0) {
+            glColor3f(0.8, 0.8, 0.3);
+            entrarMarcoSimbolo(nudo[i], s);
+            resorteLineal();
+            glPopMatrix();
+        }
+        if (nudo[i].getResorteY() != 0) {
+            glColor3f(0.8, 0.8, 0.3);
+            entrarMarcoSimbolo(nudo[i], s);
+            glRotatef(90, 0, 0, 1);
+            resorteLineal();
+            glPopMatrix();
+        }
+        if (nudo[i].getResorteGiro() != 0) {
+            glColor3f(0.8, 0.2, 0.2);
+            entrarMarcoSimbolo(nudo[i], s);
+            resorteGiro();
+            glPopMatrix();
+        }
+    }
+}
+
+namespace {
+
+void textoBitmap(const std::string& texto)
+{
+    glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(texto.c_str()));
+}
+
+// Fits the 220 pixels right of its position in the 1000-pixel window.
+const char* const ayudaConsola =
+    "combo plotDef plotN plotV plotM plotR\n"
+    "plotCarga  +/- escala  F5 reinicio";
+
+}  // namespace
+
+// Drawn in the eye's frame at depth 2.41, where the view spans about +-1
+// vertically, so it neither pans nor zooms.
+void plotDialogo()
+{
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0, 0, -2.41);
+
+    glColor3f(0, 1, 0);
+    glRasterPos3f(-0.98, -0.92, 0);
+    textoBitmap(dialogo + "\n/>" + comando);
+
+    glColor3f(0, 1, 0);
+    glRasterPos3f(0.7, -0.92, 0);
+    textoBitmap(ayudaConsola);
+
+    const int n = nudo.empty() ? 0 : nudo[0].getCantidadDeCombos();
+    glColor3f(0, 1, 0);
+    glRasterPos3f(0.8, 0.95, 0);
+    textoBitmap("COMBOS ACTIVADOS:");
+    for (int i = 0; i < n; ++i) {
+        const std::string nombre = nudo[0].getNombreCombo(i);
+        if (comboActivo(i)) {
+            glColor3f(0, 1, 0.2);
+        } else {
+            glColor3f(0, 0.3, 0.05);
+        }
+        glRasterPos3f(0.85, static_cast<float>(0.95 - (i + 1) * 0.04), 0);
+        textoBitmap(nombre);
+    }
+
+    glPopMatrix();
+}
+
+namespace {
+
 // The solver hands every node and bar its results in one pass, so the model
 // holds results for combination c when every bar has a column c of them.
 // Before any solve the tables are empty and nothing may be read from them.
@@ -145,10 +386,6 @@ bool hayResultados(int c)
     }
     return true;
 }
-
-// The counts, held within the vectors they count.
-int cantidadNudos() { return noNudos < static_cast<int>(nudo.size()) ? noNudos : static_cast<int>(nudo.size()); }
-int cantidadBarras() { return noBarras < static_cast<int>(barra.size()) ? noBarras : static_cast<int>(barra.size()); }
 
 void entrarMarcoBarra(objBarra2d& b)
 {
@@ -331,12 +568,12 @@ void lineaReaccion(double& y0, const char* prefijo, double valor)
 void plotDeformada(int c, double s)
 {
     if (!hayResultados(c)) return;
-    const double r = (xMax - xMin) / 200;
+    const double r = anchoModelo() / 200;
     const double t = escalaTexto;
 
     // Displaced nodes with their computed (not magnified) displacements. No
     // line width is set here: the text strokes keep the one in force.
-    for (int i = 0; i < cantidadNudos(); ++i) {
+    for (int i = 0; i < nudosDibujables(); ++i) {
         objNudo2d& nd = nudo[i];
         const double ux = nd.getDesplazamientoX(c);
         const double uy = nd.getDesplazamientoY(c);
@@ -354,7 +591,7 @@ void plotDeformada(int c, double s)
     }
 
     // Deflected axes, already in model coordinates.
-    for (int j = 0; j < cantidadBarras(); ++j) {
+    for (int j = 0; j < barrasDibujables(); ++j) {
         const Eigen::MatrixXd P = barra[j].getBarraDeformada(c, 21, s);
         glLineWidth(1);
         glColor3f(0, 0.7f, 0.7f);
@@ -373,7 +610,7 @@ void plotAxial(int c, double s)
     static const float contorno[3] = {0, 0.2f, 0.7f};
     static const float etiquetas[3] = {0.4f, 0.4f, 0.9f};
     glLineWidth(1);
-    for (int j = 0; j < cantidadBarras(); ++j) {
+    for (int j = 0; j < barrasDibujables(); ++j) {
         objBarra2d& b = barra[j];
         const Eigen::MatrixXd A = b.getSolicitacionAxial(c, 21);
         entrarMarcoBarra(b);
@@ -388,7 +625,7 @@ void plotCortante(int c, double s)
     static const float contorno[3] = {0.5f, 0.5f, 0};
     static const float ordenadas[3] = {0.4f, 0.4f, 0};
     glLineWidth(1);
-    for (int j = 0; j < cantidadBarras(); ++j) {
+    for (int j = 0; j < barrasDibujables(); ++j) {
         objBarra2d& b = barra[j];
         const Eigen::MatrixXd V = b.getSolicitacionCortante(c, 21);
         const double L = b.getLongitud();
@@ -421,7 +658,7 @@ void plotMomento(int c, double s)
     static const float contorno[3] = {0.7f, 0.2f, 0};
     static const float ordenadas[3] = {0.5f, 0.1f, 0};
     glLineWidth(1);
-    for (int j = 0; j < cantidadBarras(); ++j) {
+    for (int j = 0; j < barrasDibujables(); ++j) {
         objBarra2d& b = barra[j];
         const Eigen::MatrixXd M = b.getSolicitacionMomento(c, 21);
         const double L = b.getLongitud();
@@ -447,16 +684,16 @@ void plotMomento(int c, double s)
 void plotCarga(int c, double escala)
 {
     if (c < 0) return;
-    const double s = (xMax - xMin) / 75;
+    const double s = anchoModelo() / 75;
 
     glColor3f(0.8f, 0.2f, 0.2f);
-    for (int i = 0; i < cantidadNudos(); ++i) {
+    for (int i = 0; i < nudosDibujables(); ++i) {
         // Loads are input, drawn solved or not; a node without a row for c has none.
         if (nudo[i].getCargasGlobales().rows() <= c) continue;
         cargasEnNudo(nudo[i], c, escala, s);
     }
 
-    for (int j = 0; j < cantidadBarras(); ++j) {
+    for (int j = 0; j < barrasDibujables(); ++j) {
         objBarra2d& b = barra[j];
         if (b.getMatrizCargasCombo().rows() <= c) continue;
         const double L = b.getLongitud();
@@ -481,7 +718,7 @@ void plotCarga(int c, double escala)
 void plotReacciones(int c)
 {
     if (!hayResultados(c)) return;
-    for (int i = 0; i < cantidadNudos(); ++i) {
+    for (int i = 0; i < nudosDibujables(); ++i) {
         objNudo2d& nd = nudo[i];
         const Eigen::Vector3i apoyo = nd.getApoyo();
         const double kx = nd.getResorteX();

@@ -12,6 +12,10 @@ void zoomOut();
 void tecladoEspecial(int key, int x, int y);
 void teclado(unsigned char key, int x, int y);
 
+// Whether the switch of combination c is on; combinations beyond the 100
+// switches of `flags` are never on.
+bool comboActivo(int c);
+
 // Seams of the keyboard callback: the modifier query and the process exit.
 // They default to glutGetModifiers and std::exit; tests replace them.
 extern int (*leerModificadores)();

@@ -287,6 +287,7 @@ TEST(Constructor, CasosDeArchivo)
                           "Advertencia: apoyo: nombra el nudo -3, que no está definido; se omite",
                           "Advertencia: apoyo: nombra el nudo 3, que no está definido; se omite",
                           "Advertencia: apoyo: nombra el nudo 7, que no está definido; se omite", kApoyos,
+                          "Advertencia: la palabra \"1e999\" excede el rango de los reales; se lee como inf",
                           "Advertencia: resorte: nombra el nudo inf, que no está definido; se omite", kResortes,
                           "Advertencia: puntual: nombra el nudo 2000000000, que no está definido; se omite",
                           kPuntuales, kCombosNudo, kCombosBarra}),
@@ -328,7 +329,9 @@ TEST(Constructor, CasosDeArchivo)
         // move up and the bar lookup follows them.
         {"barra con un nudo no definido",
          "nudos: 1 0 0 2 4 0 3 8 0 barras: 1 1 9 2 2 3 3 3 1 4 -1e999 2 seccionRectangular: R 1 2 3 1 3",
-         conAvisosEscala({cuentaNudos(3), cuentaBarras(4), kNudosOK,
+         conAvisosEscala({cuentaNudos(3),
+                          "Advertencia: la palabra \"-1e999\" excede el rango de los reales; se lee como -inf",
+                          cuentaBarras(4), kNudosOK,
                           "Advertencia: barras: nombra el nudo 9, que no está definido; se omite la barra 1",
                           "Advertencia: barras: nombra el nudo -inf, que no está definido; se omite la barra 4",
                           kBarrasOK, kCoordNudos, kCoordBarras,

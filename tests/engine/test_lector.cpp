@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -77,7 +78,8 @@ TEST(Lector, ConversionSinValorNumericoDaCeroConAviso)
     });
     EXPECT_EQ(salida,
               "Advertencia: la palabra \"e\" no es un número; se lee como 0\n"
-              "Advertencia: la palabra \"abc\" no es un número; se lee como 0\n");
+              "Advertencia: la palabra \"abc\" no es un número; se lee como 0\n"
+              "Advertencia: la palabra \"1e999\" excede el rango de los reales; se lee como inf\n");
 }
 
 TEST(Lector, GetStringDevuelveLaPalabraTrasLaEnesimaOcurrencia)
@@ -185,6 +187,35 @@ TEST(Lector, ArchivoInexistenteSeLeeVacio)
     EXPECT_EQ(l.getMatriz("nudos:", 3).rows(), 0);
     EXPECT_EQ(salidaDe([&] { l.getReal("escalaM:"); }),
               "Advertencia: no se encontró ningún real con etiqueta escalaM:\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Lector, CadaConsultaVeElContenidoActualDelArchivo)
+{
+    ArchivoTemporal f("escalaM: 0.5 apoyo: 1 1 1 3");
+    claseLeerArchivo l = lectorDe(f);
+    EXPECT_DOUBLE_EQ(l.getReal("escalaM:"), 0.5);
+    EXPECT_EQ(l.getNoEtiquetas("apoyo:"), 1);
+    std::ofstream(f.ruta(), std::ios::trunc) << "escalaM: 0.25 apoyo: 1 1 1 3 apoyo: 0 1 0 4";
+    EXPECT_DOUBLE_EQ(l.getReal("escalaM:"), 0.25);
+    EXPECT_EQ(l.getNoEtiquetas("apoyo:"), 2);
+    EXPECT_EQ(l.getMatrizEtiquetaRepetida("apoyo:", 2, 0), (std::vector<double>{0, 1, 0, 4}));
+}
+
+TEST(Lector, MuchosBloquesNoCuestanBloquesPorLongitud)
+{
+    std::string contenido;
+    for (int i = 0; i < 200000; ++i) contenido += "apoyo: 1 1 1 7 ";
+    ArchivoTemporal f(contenido);
+    claseLeerArchivo l = lectorDe(f);
+    const int bloques = l.getNoEtiquetas("apoyo:");
+    ASSERT_EQ(bloques, 200000);
+    double suma = 0;
+    for (int k = 1; k <= bloques; ++k) suma += l.getMatrizEtiquetaRepetida("apoyo:", k, 0).back();
+    EXPECT_EQ(suma, 7.0 * bloques);
 }
 
 }  // namespace

@@ -2,14 +2,19 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <Eigen/Core>
 
 #include "elementosPlot.h"
+#include "funcionPlot.h"
 #include "gl_captura.h"
+#include "modelo_visor.h"
 #include "vardel2d.h"
 
 namespace {
@@ -626,6 +631,113 @@ TEST_F(CapasResultados, CadaCapaDejaLaMatrizComoLaEncontro)
             EXPECT_EQ(0, std::memcmp(antes.modelview, despues.modelview, sizeof antes.modelview)) << "layer " << i;
         });
     }
+}
+
+// The frame over a portal read and solved from a file, with three
+// combinations of the wind load: 10, 20 and 30 at the left knee.
+class CuadroConResultados : public GlTest {
+protected:
+    void SetUp() override
+    {
+        GlTest::SetUp();
+        reiniciarVisor();
+        ruta = ::testing::TempDir() + "cuadro_resultados.txt";
+        std::ofstream(ruta) << "nudos: 1 0 0 2 0 3 3 4 3 4 4 0\n"
+                               "barras: 1 1 2 2 2 3 3 3 4\n"
+                               "apoyo: 1 1 1 1 4\n"
+                               "seccionRectangular: C 0.3 0.3 2.1e7 1 2 3\n"
+                               "puntual: viento 10 0 0 2\n"
+                               "distribuidaLocal: muerta 0 0 -5 -5 2\n"
+                               "combo: A 1 viento 1 muerta\n"
+                               "combo: B 2 viento\n"
+                               "combo: C 3 viento 1 muerta\n";
+        nombreArchivo = ruta;
+        std::ostringstream traza;
+        std::streambuf* anterior = std::cout.rdbuf(traza.rdbuf());
+        funcionLeerArchivo();
+        funcionSolucionU();
+        std::cout.rdbuf(anterior);
+        funcionFronteraGraf();
+        changeSize(1000, 800);
+    }
+    void TearDown() override
+    {
+        std::remove(ruta.c_str());
+        nombreArchivo.clear();
+        reiniciarVisor();
+    }
+
+    // The layers as the frame must add them, after everything else it draws.
+    static Captura esperado(const std::function<void()>& capas)
+    {
+        return capturar(
+            [&] {
+                glLoadIdentity();
+                gluLookAt(xCam, yCam, zCam, xCentroObj, yCentroObj, 0, 0, 1, 0);
+                capas();
+            },
+            nullptr);
+    }
+
+    std::string ruta;
+};
+
+TEST_F(CuadroConResultados, CadaCapaEncendidaParaCadaComboEncendidoEnOrden)
+{
+    struct Caso {
+        const char* nombre;
+        std::vector<int> capas, combos;
+        std::function<void()> dibujo;
+    };
+    const Caso casos[] = {
+        {"cargas de los combos 0 y 2", {7}, {0, 2}, [] { plotCarga(0, escalaCarga); plotCarga(2, escalaCarga); }},
+        {"solo el combo 2", {7}, {2}, [] { plotCarga(2, escalaCarga); }},
+        {"dos capas: todos los combos de una antes de la otra",
+         {6, 3},
+         {1, 0},
+         [] {
+             plotDeformada(0, escalaDef);
+             plotDeformada(1, escalaDef);
+             plotMomento(0, escalaM);
+             plotMomento(1, escalaM);
+         }},
+        {"cada capa con su escala", {4, 5, 8}, {1}, [] {
+             plotAxial(1, escalaN);
+             plotCortante(1, escalaV);
+             plotReacciones(1);
+         }},
+    };
+    const Captura base = capturar(draw, nullptr);
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        std::fill(flags.begin(), flags.end(), 0);
+        flags[9] = 1;
+        for (int i : caso.capas) flags[i] = 1;
+        for (int c : caso.combos) flags[100 + c] = 3;
+        const Captura cuadro = capturar(draw, nullptr);
+        ASSERT_GT(cuadro.elementos.size(), base.elementos.size());
+        esperarIgual(desde(cuadro, base.elementos.size()), esperado(caso.dibujo));
+    }
+}
+
+TEST_F(CuadroConResultados, InterruptoresParesYCombosFueraDeLosCienNoDibujan)
+{
+    const Captura base = capturar(draw, nullptr);
+    // An even switch is off: a layer with its combination on, a combination under a layer that is on.
+    flags[6] = 2;
+    flags[100] = 1;
+    EXPECT_EQ(capturar(draw, nullptr).elementos.size(), base.elementos.size());
+    flags[6] = 0;
+    flags[100] = 0;
+    flags[4] = 1;
+    flags[101] = 2;
+    EXPECT_EQ(capturar(draw, nullptr).elementos.size(), base.elementos.size());
+
+    // More combinations than switches: only the first 100 are visited, and
+    // flags is never read past its end.
+    noCombos = 150;
+    flags[199] = 1;
+    EXPECT_EQ(capturar(draw, nullptr).elementos.size(), base.elementos.size());
 }
 
 }  // namespace

@@ -1,0 +1,94 @@
+# Shared by the end-to-end scripts: each runs the built program in a virtual X
+# server of its own (so parallel scripts never share a window or the focus) and
+# drives it with xdotool. Sourced with the program and the source tree as $1, $2.
+
+programa="$(realpath "$1")"
+fuente="$(realpath "$2")"
+
+if [ -z "${VARDEL2D_E2E_XVFB:-}" ]; then
+  export VARDEL2D_E2E_XVFB=1
+  exec xvfb-run -a -n $((100 + $$ % 400)) -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
+
+set -euo pipefail
+trabajo="$(mktemp -d)"
+pid=""
+ventana=""
+trap 'if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi; rm -rf "$trabajo"' EXIT
+cd "$trabajo"
+
+fallar() {
+  echo "FALLO: $*"
+  if [ -f salida.log ]; then
+    echo "--- salida del programa (ultimas lineas)"
+    tail -n 30 salida.log
+  fi
+  exit 1
+}
+
+# Starts the program on the given input file and waits for its window.
+arrancar() {
+  "$programa" "$1" >salida.log 2>&1 &
+  pid=$!
+  ventana="$(timeout 30 xdotool search --sync --name '^Programa de Vardel 2D$' | head -n 1)" ||
+    fallar "la ventana no aparecio"
+  xdotool windowfocus "$ventana"
+  xdotool mousemove --window "$ventana" 500 400
+  sleep 0.5
+}
+
+# Types a console line and presses Enter.
+escribir() {
+  xdotool type --delay 5 -- "$1"
+  xdotool key Return
+}
+
+vivo() { kill -0 "$pid" 2>/dev/null; }
+
+# Waits (at most 60 s) until the log holds `cuantas` lines matching `patron`.
+esperar_lineas() {
+  local patron="$1" cuantas="$2" i
+  for i in $(seq 600); do
+    [ "$(grep -c -- "$patron" salida.log || true)" -ge "$cuantas" ] && return 0
+    vivo || fallar "el programa termino esperando '$patron'"
+    sleep 0.1
+  done
+  fallar "se esperaban $cuantas lineas '$patron', hay $(grep -c -- "$patron" salida.log || true)"
+}
+
+# Waits for the program to end by itself and checks its exit status.
+esperar_fin() {
+  local i estado
+  for i in $(seq 200); do
+    vivo || break
+    sleep 0.1
+  done
+  vivo && fallar "el programa no termino"
+  estado=0
+  wait "$pid" || estado=$?
+  pid=""
+  [ "$estado" -eq 0 ] || fallar "estado de salida $estado"
+}
+
+captura() {
+  sleep 0.7
+  xwd -id "$ventana" -silent | convert xwd:- "$1"
+}
+
+# Pixels of the image within a small distance of the colour rgb(r,g,b).
+pixeles_de_color() {
+  convert "$1" -alpha off -fuzz 3% -fill white -opaque "rgb($2)" -fill black +opaque white \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Captures the window into `imagen` until it shows more than `minimo` pixels
+# of the colour (at most 20 tries, while slow frames catch up).
+esperar_color() {
+  local imagen="$1" color="$2" minimo="$3" i n=0
+  for i in $(seq 20); do
+    captura "$imagen"
+    n="$(pixeles_de_color "$imagen" "$color")"
+    [ "$n" -gt "$minimo" ] && return 0
+  done
+  fallar "$imagen: $n pixeles de rgb($color), se esperaban mas de $minimo"
+}

@@ -1,0 +1,328 @@
+#include "funcionPlot.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "elementosPlot.h"
+#include "vardel2d.h"
+
+namespace {
+
+void salirDelPrograma(int estado) { std::exit(estado); }
+
+bool impar(int v) { return (v & 1) != 0; }
+
+// Switches 100 + c select the combinations; beyond the vector there is none.
+const int primerSwitchCombo = 100;
+
+// The projection is rebuilt whenever the camera distance changes, so the
+// window's aspect ratio is kept from the last reshape.
+double aspectoVentana = 1000.0 / 800.0;
+
+// A fixed far plane at 1000 would hide any model farther than that from the
+// eye; twice the camera distance keeps the model plane inside the volume.
+double planoLejano() { return std::max(1000.0, 2 * zCam); }
+
+void aplicarPerspectiva()
+{
+    gluPerspective(45, aspectoVentana, 0.01f, planoLejano());
+}
+
+void actualizarProyeccion()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    aplicarPerspectiva();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+}  // namespace
+
+int (*leerModificadores)() = glutGetModifiers;
+void (*terminarPrograma)(int estado) = salirDelPrograma;
+
+bool comboActivo(int c)
+{
+    const int i = primerSwitchCombo + c;
+    return c >= 0 && i < static_cast<int>(flags.size()) && impar(flags[i]);
+}
+
+void funcionPlot(int argc, char** argv)
+{
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowPosition(100, 100);
+    glutInitWindowSize(1000, 800);
+    glutCreateWindow("Programa de Vardel 2D");
+
+    std::fill(flags.begin(), flags.end(), 0);
+    flags[9] = 1;
+    funcionFronteraGraf();
+
+    glutDisplayFunc(draw);
+    glutReshapeFunc(changeSize);
+    glutIdleFunc(draw);
+    glutMouseFunc(mouseButton);
+    glutMotionFunc(mouseMove);
+    glutKeyboardFunc(teclado);
+    glutSpecialFunc(tecladoEspecial);
+    glutMainLoop();
+}
+
+void funcionFronteraGraf()
+{
+    xMin = xMax = yMin = yMax = 0;
+    const int n = std::min(noNudos, static_cast<int>(nudo.size()));
+    for (int i = 0; i < n; ++i) {
+        if (nudo[i].getX() < xMin) xMin = nudo[i].getX();
+        if (nudo[i].getX() > xMax) xMax = nudo[i].getX();
+        if (nudo[i].getY() < yMin) yMin = nudo[i].getY();
+        if (nudo[i].getY() > yMax) yMax = nudo[i].getY();
+    }
+    // Every node at the origin (or none) leaves no extent and a camera on
+    // the model plane: a unit square around the origin gives it one.
+    if (xMax - xMin == 0 && yMax - yMin == 0) {
+        xMin = yMin = -0.5;
+        xMax = yMax = 0.5;
+    }
+
+    xCam = (xMin + xMax) / 2;
+    yCam = (yMin + yMax) / 2;
+    // The larger extent spans 1/1.1 of the visible height 2 zCam tan(22.5°).
+    const double t = 2 * std::tan(PI / 8);
+    zCam = 1.1 * std::max((xMax - xMin) / t, (yMax - yMin) / t);
+    xCentroObj = xCam;
+    yCentroObj = yCam;
+}
+
+void changeSize(int w, int h)
+{
+    if (h == 0) h = 1;
+    aspectoVentana = static_cast<double>(w) / h;
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glViewport(0, 0, w, h);
+    aplicarPerspectiva();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void draw()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    gluLookAt(xCam, yCam, zCam, xCentroObj, yCentroObj, 0, 0, 1, 0);
+
+    // Overlay first: the model covers it where they overlap.
+    plotDialogo();
+
+    if (noBarras != 0) plotBarras();
+    if (noNudos != 0) plotNudos();
+
+    if (impar(flags[0])) plotTagNudos(escalaTexto);
+    if (impar(flags[1])) plotTagBarras(escalaTexto);
+    if (impar(flags[2])) plotSecciones(escalaTexto);
+    if (impar(flags[9])) {
+        plotApoyos(escalaApoyo);
+        plotResortes(escalaApoyo);
+    }
+
+    // Result layers, each for every selected combination in index order;
+    // flags holds switches for the first 100 combinations only.
+    const int combosVisibles = std::min(noCombos, static_cast<int>(flags.size()) - primerSwitchCombo);
+    for (int capa = 3; capa <= 8; ++capa) {
+        if (!impar(flags[capa])) continue;
+        for (int c = 0; c < combosVisibles; ++c) {
+            if (!comboActivo(c)) continue;
+            switch (capa) {
+            case 3: plotDeformada(c, escalaDef); break;
+            case 4: plotAxial(c, escalaN); break;
+            case 5: plotCortante(c, escalaV); break;
+            case 6: plotMomento(c, escalaM); break;
+            case 7: plotCarga(c, escalaCarga); break;
+            case 8: plotReacciones(c); break;
+            }
+        }
+    }
+
+    glFlush();
+    glutSwapBuffers();
+}
+
+void mouseButton(int button, int state, int x, int y)
+{
+    if (button == 0) {
+        if (state == 1) {
+            clickIzq = -1;
+        } else {
+            clickIzq = 1;
+            xLast = x;
+            yLast = y;
+        }
+    } else if (button == 3 && state == 1) {
+        zoomIn();
+    } else if (button == 4 && state == 1) {
+        zoomOut();
+    }
+}
+
+void mouseMove(int x, int y)
+{
+    if (clickIzq != 1) return;
+    const int dx = xLast - x;
+    const int dy = yLast - y;
+    // Visible height at the model plane over 1000, whatever the window size.
+    const double k = std::tan(PI / 8) * (2 * zCam) / 1000;
+    xCam += dx * k;
+    xCentroObj += dx * k;
+    yCam -= dy * k;
+    yCentroObj -= dy * k;
+    xLast = x;
+    yLast = y;
+}
+
+void zoomIn()
+{
+    zCam = zCam / 1.07;
+    actualizarProyeccion();
+}
+
+void zoomOut()
+{
+    zCam = 1.07 * zCam;
+    actualizarProyeccion();
+}
+
+void tecladoEspecial(int key, int, int)
+{
+    if (key != GLUT_KEY_F5) return;
+    std::cout << "\n\n\n------------------------Reinicio del programa------------------" << std::endl;
+    nudo.clear();
+    barra.clear();
+    funcionLeerArchivo();
+    funcionSolucionU();
+}
+
+namespace {
+
+const char* const pedirNombreCombo = "Escriba el nombre del Combo y presione ENTER:";
+
+// A command that toggles one layer switch; the result layers 3 to 8 switch
+// the other five off, so at most one of them is on.
+struct ComandoCapa {
+    const char* palabra;
+    int indice;
+    const char* activado;
+    const char* desactivado;
+};
+
+const ComandoCapa comandosCapa[] = {
+    {"tagNudos", 0, "Ingrese Comando:", "Ingrese Comando:"},
+    {"tagBarras", 1, "Ingrese Comando:", "Ingrese Comando:"},
+    {"secciones", 2, "Ingrese Comando:", "Ingrese Comando:"},
+    {"plotDef", 3, "Deformaciones Activadas. Ingrese Comando:", "Deformaciones Desactivadas. Ingrese Comando:"},
+    {"plotN", 4, "Fuerzas Axiales Activadas. Ingrese Comando:", "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
+    {"plotV", 5, "Fuerzas Cortantes Activadas. Ingrese Comando:", "Fuerzas Cortantes Desactivadas. Ingrese Comando:"},
+    {"plotM", 6, "Momentos Flectores Activados. Ingrese Comando:", "Momentos Flectores Desactivados. Ingrese Comando:"},
+    {"plotCarga", 7, "Graficacion de Cargas Activada. Ingrese Comando:",
+     "Graficacion de Cargas Desactivada. Ingrese Comando:"},
+    {"plotR", 8, "Graficacion de Reacciones Activada. Ingrese Comando:",
+     "Graficacion de Reacciones Desactivada. Ingrese Comando:"},
+    {"plotApoyos", 9, "Graficacion de Apoyos Activada. Ingrese Comando:",
+     "Graficacion de Apoyos Desactivada. Ingrese Comando:"},
+};
+
+bool esCapaDeResultados(int i) { return i >= 3 && i <= 8; }
+
+void conmutarCapa(const ComandoCapa& c)
+{
+    flags[c.indice] += 1;
+    if (esCapaDeResultados(c.indice)) {
+        for (int i = 3; i <= 8; ++i) {
+            if (i != c.indice) flags[i] = 0;
+        }
+    }
+    dialogo = impar(flags[c.indice]) ? c.activado : c.desactivado;
+}
+
+// The list of combinations lives on the first node; a model without nodes
+// has none to find.
+void buscarCombo()
+{
+    numeroComboCoincidente = nudo.empty() ? -1 : nudo[0].getNumeroDeCombo(comando);
+    const int i = primerSwitchCombo + numeroComboCoincidente;
+    if (numeroComboCoincidente == -1) {
+        dialogo = "el combo no existe. Ingrese Comando:";
+    } else if (i >= static_cast<int>(flags.size())) {
+        dialogo = "Solo se pueden mostrar los primeros 100 combos. Ingrese Comando:";
+    } else {
+        flags[i] += 1;
+        dialogo = "Combo Activado/Desactivado, OK. Ingrese Comando:";
+    }
+}
+
+void ejecutarComando()
+{
+    if (comando == "exit" || comando == "salir") {
+        terminarPrograma(0);
+        return;
+    }
+    for (const ComandoCapa& c : comandosCapa) {
+        if (comando == c.palabra) conmutarCapa(c);
+    }
+    if (comando == "noTags") {
+        flags[0] = flags[1] = flags[2] = 0;
+        dialogo = "Ingrese Comando:";
+    }
+    // The dialogue lives in the message: a command above has already closed it.
+    if (dialogo == pedirNombreCombo) buscarCombo();
+    if (comando == "combo") dialogo = pedirNombreCombo;
+}
+
+// '+' and '-' scale the result layer that is on, or the text with Shift alone.
+void escalar(bool aumentar)
+{
+    auto aplicar = [aumentar](double& escala) { escala = aumentar ? escala * 1.1 : escala / 1.1; };
+    if (leerModificadores() == GLUT_ACTIVE_SHIFT) {
+        aplicar(escalaTexto);
+        return;
+    }
+    if (impar(flags[3])) aplicar(escalaDef);
+    if (impar(flags[4])) aplicar(escalaN);
+    if (impar(flags[5])) aplicar(escalaV);
+    if (impar(flags[6])) aplicar(escalaM);
+    if (impar(flags[7])) aplicar(escalaCarga);
+}
+
+}  // namespace
+
+void teclado(unsigned char key, int, int)
+{
+    switch (key) {
+    case 27:
+        terminarPrograma(0);
+        return;
+    case 13:
+        ejecutarComando();
+        comando.clear();
+        break;
+    case 8:
+        if (!comando.empty()) comando.pop_back();
+        break;
+    case '+':
+        escalar(true);
+        break;
+    case '-':
+        escalar(false);
+        break;
+    default:
+        comando += static_cast<char>(key);
+        break;
+    }
+    glutPostRedisplay();
+}
