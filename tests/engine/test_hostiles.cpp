@@ -117,6 +117,8 @@ TEST(EntradasHostiles, CadaArchivoCorreSinFallarYDiceQueEstaMal)
         {"carga global sin dirección", portal + "distribuidaGlobal: P 5 5 0 0 2 combo: C 1 P",
          {"La dirección de la carga distribuida global de la barra 2 es nula o no finita; la carga no se considera"}},
         {"150 combinaciones", muchasCombinaciones(150), {}},
+        // Found by the fuzzer: the report of bars without any combination.
+        {"barras sin combinaciones", portal, {"lectura de barras OK Num Barras = 3"}},
         {"mecanismo", "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 0 1 0 1 seccionGenerica: S 1 1 1 1 "
                       "puntual: P 1 1 0 2 combo: C 1 P",
          {"Advertencia: la estructura es inestable: la matriz de rigidez de los grados de libertad libres es "
