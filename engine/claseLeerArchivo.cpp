@@ -78,6 +78,18 @@ bool irAOcurrencia(Palabras& p, const std::vector<std::size_t>& ocurrencias, int
     return true;
 }
 
+// The word after the last occurrence of the tag; a word read as a value is not
+// itself taken as an occurrence. False when no occurrence is followed by a word.
+bool ultimoValor(Palabras& p, const std::string& etiqueta, std::string& valor)
+{
+    std::string palabra;
+    bool hallado = false;
+    while (p.siguiente(palabra)) {
+        if (palabra == etiqueta && p.siguiente(valor)) hallado = true;
+    }
+    return hallado;
+}
+
 struct ListaDeFactores {
     std::vector<std::string> factores;
     std::vector<std::string> nombres;
@@ -138,14 +150,9 @@ int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
 
 int claseLeerArchivo::getEntero(std::string etiqueta)
 {
-    Palabras p(palabras());
-    std::string palabra;
     std::string valor;
-    bool hallado = false;
-    while (p.siguiente(palabra)) {
-        if (palabra == etiqueta && p.siguiente(valor)) hallado = true;
-    }
-    if (!hallado) {
+    Palabras p(palabras());
+    if (!ultimoValor(p, etiqueta, valor)) {
         std::cout << "Advertencia: no se encontró ningún entero con etiqueta " << etiqueta << std::endl;
         return -1;
     }
@@ -154,14 +161,9 @@ int claseLeerArchivo::getEntero(std::string etiqueta)
 
 double claseLeerArchivo::getReal(std::string etiqueta)
 {
-    Palabras p(palabras());
-    std::string palabra;
     std::string valor;
-    bool hallado = false;
-    while (p.siguiente(palabra)) {
-        if (palabra == etiqueta && p.siguiente(valor)) hallado = true;
-    }
-    if (!hallado) {
+    Palabras p(palabras());
+    if (!ultimoValor(p, etiqueta, valor)) {
         std::cout << "Advertencia: no se encontró ningún real con etiqueta " << etiqueta << std::endl;
         return -1.0;
     }

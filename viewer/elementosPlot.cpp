@@ -371,3 +371,370 @@ void plotDialogo()
 
     glPopMatrix();
 }
+
+namespace {
+
+// The solver hands every node and bar its results in one pass, so the model
+// holds results for combination c when every bar has a column c of them.
+// Before any solve the tables are empty and nothing may be read from them.
+bool hayResultados(int c)
+{
+    if (c < 0 || noBarras <= 0 || barra.size() < static_cast<size_t>(noBarras)) return false;
+    for (int j = 0; j < noBarras; ++j) {
+        if (barra[j].getDesplazamientosGlobales().cols() <= c) return false;
+        if (barra[j].getConstantesIntegracion().cols() <= c) return false;
+    }
+    return true;
+}
+
+void entrarMarcoBarra(objBarra2d& b)
+{
+    glPushMatrix();
+    glTranslatef(b.getXi(), b.getYi(), 0);
+    glRotatef(b.getAngulo() * 180 / PI, 0, 0, 1);
+}
+
+// Bars pointing left and up (or straight left) get their labels turned by
+// 180° about the anchor so they read upright; angle exactly 90° is not turned.
+bool etiquetasGiradas(objBarra2d& b) { return b.getAngulo() > PI / 2; }
+
+using DibujoNumero = void (*)(double, double, double, int, double);
+
+void etiquetaNumero(bool girada, double ax, double ay, double dx, double dy, DibujoNumero dibujar, double valor)
+{
+    if (!girada) {
+        dibujar(ax + dx, ay + dy, valor, precision, escalaTexto);
+        return;
+    }
+    glPushMatrix();
+    glTranslatef(ax, ay, 0);
+    glRotatef(180, 0, 0, 1);
+    dibujar(dx, dy, valor, precision, escalaTexto);
+    glPopMatrix();
+}
+
+// "%.<precision>f" of the value, a negative precision taken as 0.
+void textoFijo(char* texto, size_t tamano, const char* prefijo, double valor)
+{
+    char formato[20];
+    std::snprintf(formato, sizeof formato, "%%.%df", decimalesValidos(precision));
+    char numero[100];
+    std::snprintf(numero, sizeof numero, formato, valor);
+    std::snprintf(texto, tamano, "%s%s", prefijo, numero);
+}
+
+// Outline through (x_k, factor·v_k) and ordinates from the axis to each point,
+// in the bar frame; d holds the abscissae in row 0 and the values in row 1.
+void trazarDiagrama(const Eigen::MatrixXd& d, double factor, const float contorno[3], const float ordenadas[3])
+{
+    const int n = static_cast<int>(d.cols());
+    glColor3f(contorno[0], contorno[1], contorno[2]);
+    glBegin(GL_LINES);
+    for (int k = 0; k + 1 < n; ++k) {
+        glVertex3f(d(0, k), d(1, k) * factor, 0);
+        glVertex3f(d(0, k + 1), d(1, k + 1) * factor, 0);
+    }
+    glEnd();
+    glColor3f(ordenadas[0], ordenadas[1], ordenadas[2]);
+    glBegin(GL_LINES);
+    for (int k = 0; k < n; ++k) {
+        glVertex3f(d(0, k), 0, 0);
+        glVertex3f(d(0, k), d(1, k) * factor, 0);
+    }
+    glEnd();
+}
+
+// Axial and shear diagrams, drawn in the bar frame: values on the local +y
+// side, end labels at the outline's ends. Leaves the label colour set.
+void diagramaConEtiquetas(objBarra2d& b, const Eigen::MatrixXd& d, double s, const float contorno[3],
+                          const float ordenadas[3], const float etiquetas[3])
+{
+    if (d.cols() < 2) return;
+    const int u = static_cast<int>(d.cols()) - 1;
+    trazarDiagrama(d, s, contorno, ordenadas);
+    glColor3f(etiquetas[0], etiquetas[1], etiquetas[2]);
+    const bool girada = etiquetasGiradas(b);
+    etiquetaNumero(girada, d(0, 0), d(1, 0) * s, 0, 0, drawNumFloat, d(1, 0));
+    etiquetaNumero(girada, d(0, u), d(1, u) * s, 0, 0, drawNumFloatRight, d(1, u));
+}
+
+// A station of a distributed load counts as unloaded when its interpolated
+// value is zero up to the rounding of the interpolation itself.
+bool estacionDescargada(double q, double qi, double qf)
+{
+    return std::fabs(q) <= 1e-12 * std::fmax(std::fabs(qi), std::fabs(qf));
+}
+
+void cargasEnNudo(objNudo2d& nd, int c, double escala, double s)
+{
+    const double X = nd.getX();
+    const double Y = nd.getY();
+    const double px = nd.getPxCombo(c);
+    const double py = nd.getPyCombo(c);
+    const double mz = nd.getMzCombo(c);
+
+    // Non-zero includes NaN: v != 0 holds for it.
+    if (px != 0) {
+        glLineWidth(2);
+        drawFlecha(X - px * escala, Y, X, Y, s);
+        glLineWidth(1);
+        drawNumFloat(X - px * escala, Y, std::fabs(px), precision, escalaTexto);
+    }
+    if (py != 0) {
+        glLineWidth(2);
+        drawFlecha(X, Y - py * escala, X, Y, s);
+        glLineWidth(1);
+        drawNumFloat(X, Y - py * escala, std::fabs(py), precision, escalaTexto);
+    }
+    if (mz != 0) {
+        const double r = 1.6 * s;
+        const double f = 0.1 * s;
+        glLineWidth(2);
+        plotArco(X, Y, r, -90, 135);
+        // The head sits at the arc's end the moment turns towards; a NaN
+        // moment has no sense and gets none.
+        if (mz > 0) {
+            const double a = 45 * PI / 180;
+            const double px0 = X - std::cos(a) * r;
+            const double py0 = Y + std::sin(a) * r;
+            glBegin(GL_LINES);
+            glVertex3f(px0, py0, 0);
+            glVertex3f(px0 + 0.7 * s, py0 + s, 0);
+            glVertex3f(px0, py0, 0);
+            glVertex3f(px0 + 0.9 * s, py0 + f, 0);
+            glEnd();
+        } else if (mz < 0) {
+            const double px0 = X;
+            const double py0 = Y - r;
+            glBegin(GL_LINES);
+            glVertex3f(px0, py0, 0);
+            glVertex3f(px0 + 0.6 * s, py0 + 0.6 * s, 0);
+            glVertex3f(px0, py0, 0);
+            glVertex3f(px0 + s, py0 - f, 0);
+            glEnd();
+        }
+        glLineWidth(1);
+        drawNumFloat(X + 1.7 * s, Y + 0.3 * s, std::fabs(mz), precision, escalaTexto);
+    }
+}
+
+void cargaTransversal(double L, double qi, double qf, double escala, double s)
+{
+    glColor3f(0, 0.3f, 0);
+    glLineWidth(1);
+    for (int k = 0; k <= 10; ++k) {
+        const double x = k * L / 10;
+        const double q = qi + k * (qf - qi) / 10;
+        // Tail on tip: no arrow, and no head without a direction.
+        if (estacionDescargada(q, qi, qf)) continue;
+        drawFlecha(x, -q * escala, x, 0, s);
+    }
+    glBegin(GL_LINES);
+    glVertex3f(0, -qi * escala, 0);
+    glVertex3f(L, -qf * escala, 0);
+    glEnd();
+    glColor3f(0.3f, 0.7f, 0.3f);
+    drawNumFloat(0, -qi * escala, std::fabs(qi), precision, escalaTexto);
+    drawNumFloatRight(L, -qf * escala, std::fabs(qf), precision, escalaTexto);
+}
+
+void cargaAxial(double L, double fi, double ff, double escala, double s)
+{
+    glColor3f(0, 0.4f, 0.5f);
+    glLineWidth(2);
+    // The heads show only the sign of the mean axial load.
+    const double m = (fi + ff) / 2 * escala;
+    for (int k = 0; k <= 10; ++k) {
+        const double x = k * L / 10;
+        if (m > 0) drawFlecha(x, 0, x + 0.00001, 0, s);
+        if (m < 0) drawFlecha(x, 0, x - 0.0001, 0, s);
+    }
+    glColor3f(0.3f, 0.7f, 0.7f);
+    glLineWidth(1);
+    drawNumFloat(0.1 * L, -1.1 * escalaTexto, std::fabs(fi), precision, escalaTexto);
+    drawNumFloatRight(0.9 * L, -1.2 * escalaTexto, std::fabs(ff), precision, escalaTexto);
+}
+
+void lineaReaccion(double& y0, const char* prefijo, double valor)
+{
+    char texto[110];
+    textoFijo(texto, sizeof texto, prefijo, valor);
+    drawTextoEscalado(0.1, y0, texto, escalaTexto);
+    y0 -= escalaTexto;
+}
+
+}  // namespace
+
+void plotDeformada(int c, double s)
+{
+    if (!hayResultados(c)) return;
+    const double r = anchoModelo() / 200;
+    const double t = escalaTexto;
+
+    // Displaced nodes with their computed (not magnified) displacements. No
+    // line width is set here: the text strokes keep the one in force.
+    for (int i = 0; i < nudosDibujables(); ++i) {
+        objNudo2d& nd = nudo[i];
+        const double ux = nd.getDesplazamientoX(c);
+        const double uy = nd.getDesplazamientoY(c);
+        const double rz = nd.getGiroZ(c);
+        glPushMatrix();
+        glTranslatef(nd.getX() + ux * s, nd.getY() + uy * s, 0);
+        glColor3f(0, 0.7f, 0.7f);
+        glutSolidSphere(r, 12, 12);
+        glColor3f(0.7f, 0.7f, 0.7f);
+        drawTextoEscalado(r, t, "Ux, Uy, Giro:", t);
+        drawNumSci(r, 0, ux, precision, t);
+        drawNumSci(r, -t, uy, precision, t);
+        drawNumSci(r, -2 * t, rz, precision, t);
+        glPopMatrix();
+    }
+
+    // Deflected axes, already in model coordinates.
+    for (int j = 0; j < barrasDibujables(); ++j) {
+        const Eigen::MatrixXd P = barra[j].getBarraDeformada(c, 21, s);
+        glLineWidth(1);
+        glColor3f(0, 0.7f, 0.7f);
+        glBegin(GL_LINES);
+        for (int k = 0; k + 1 < P.cols(); ++k) {
+            glVertex3f(P(0, k), P(1, k), 0);
+            glVertex3f(P(0, k + 1), P(1, k + 1), 0);
+        }
+        glEnd();
+    }
+}
+
+void plotAxial(int c, double s)
+{
+    if (!hayResultados(c)) return;
+    static const float contorno[3] = {0, 0.2f, 0.7f};
+    static const float etiquetas[3] = {0.4f, 0.4f, 0.9f};
+    glLineWidth(1);
+    for (int j = 0; j < barrasDibujables(); ++j) {
+        objBarra2d& b = barra[j];
+        const Eigen::MatrixXd A = b.getSolicitacionAxial(c, 21);
+        entrarMarcoBarra(b);
+        diagramaConEtiquetas(b, A, s, contorno, contorno, etiquetas);
+        glPopMatrix();
+    }
+}
+
+void plotCortante(int c, double s)
+{
+    if (!hayResultados(c)) return;
+    static const float contorno[3] = {0.5f, 0.5f, 0};
+    static const float ordenadas[3] = {0.4f, 0.4f, 0};
+    glLineWidth(1);
+    for (int j = 0; j < barrasDibujables(); ++j) {
+        objBarra2d& b = barra[j];
+        const Eigen::MatrixXd V = b.getSolicitacionCortante(c, 21);
+        const double L = b.getLongitud();
+        entrarMarcoBarra(b);
+        diagramaConEtiquetas(b, V, s, contorno, ordenadas, contorno);
+
+        // The zero-shear label starts at the zero in either case: a turned one
+        // stands below the axis in the bar frame and reads upright.
+        const double xv = b.getXvcero(c);
+        if (xv > 0 && xv < L) {
+            char texto[110];
+            textoFijo(texto, sizeof texto, "x0= ", xv);
+            if (etiquetasGiradas(b)) {
+                glPushMatrix();
+                glTranslatef(xv, 0, 0);
+                glRotatef(180, 0, 0, 1);
+                drawTextoEscalado(0, 0.2 * escalaTexto, texto, escalaTexto);
+                glPopMatrix();
+            } else {
+                drawTextoEscalado(xv, 0.2 * escalaTexto, texto, escalaTexto);
+            }
+        }
+        glPopMatrix();
+    }
+}
+
+void plotMomento(int c, double s)
+{
+    if (!hayResultados(c)) return;
+    static const float contorno[3] = {0.7f, 0.2f, 0};
+    static const float ordenadas[3] = {0.5f, 0.1f, 0};
+    glLineWidth(1);
+    for (int j = 0; j < barrasDibujables(); ++j) {
+        objBarra2d& b = barra[j];
+        const Eigen::MatrixXd M = b.getSolicitacionMomento(c, 21);
+        const double L = b.getLongitud();
+        entrarMarcoBarra(b);
+        if (M.cols() >= 2) {
+            const int u = static_cast<int>(M.cols()) - 1;
+            // Positive moments on the local -y side: ordinate -M·s.
+            trazarDiagrama(M, -s, contorno, ordenadas);
+            glColor3f(contorno[0], contorno[1], contorno[2]);
+            const bool girada = etiquetasGiradas(b);
+            etiquetaNumero(girada, M(0, 0), -M(1, 0) * s, L / 50, 0, drawNumFloat, M(1, 0));
+            etiquetaNumero(girada, M(0, u), -M(1, u) * s, -L / 50, 0, drawNumFloatRight, M(1, u));
+
+            // getMmax answers for the abscissa the zero-shear query just stored.
+            const double xv = b.getXvcero(c);
+            const double mMax = b.getMmax(c);
+            if (xv > 0 && xv < L) etiquetaNumero(girada, xv, -mMax * s, 0, 0, drawNumFloatCenter, mMax);
+        }
+        glPopMatrix();
+    }
+}
+
+void plotCarga(int c, double escala)
+{
+    if (c < 0) return;
+    const double s = anchoModelo() / 75;
+
+    glColor3f(0.8f, 0.2f, 0.2f);
+    for (int i = 0; i < nudosDibujables(); ++i) {
+        // Loads are input, drawn solved or not; a node without a row for c has none.
+        if (nudo[i].getCargasGlobales().rows() <= c) continue;
+        cargasEnNudo(nudo[i], c, escala, s);
+    }
+
+    for (int j = 0; j < barrasDibujables(); ++j) {
+        objBarra2d& b = barra[j];
+        if (b.getMatrizCargasCombo().rows() <= c) continue;
+        const double L = b.getLongitud();
+
+        const double qi = b.getQInicioCombo(c);
+        const double qf = b.getQFinCombo(c);
+        if (qi != 0 || qf != 0) {
+            entrarMarcoBarra(b);
+            cargaTransversal(L, qi, qf, escala, s);
+            glPopMatrix();
+        }
+        const double fi = b.getFInicioCombo(c);
+        const double ff = b.getFFinCombo(c);
+        if (fi != 0 || ff != 0) {
+            entrarMarcoBarra(b);
+            cargaAxial(L, fi, ff, escala, s);
+            glPopMatrix();
+        }
+    }
+}
+
+void plotReacciones(int c)
+{
+    if (!hayResultados(c)) return;
+    for (int i = 0; i < nudosDibujables(); ++i) {
+        objNudo2d& nd = nudo[i];
+        const Eigen::Vector3i apoyo = nd.getApoyo();
+        const double kx = nd.getResorteX();
+        const double ky = nd.getResorteY();
+        const double kg = nd.getResorteGiro();
+        glPushMatrix();
+        glTranslatef(nd.getX(), nd.getY(), 0);
+
+        // One line per restrained (code 1) or sprung direction, stacked down
+        // from the node's height without gaps.
+        glColor3f(1, 0, 0);
+        glLineWidth(1);
+        double y0 = 0;
+        if (apoyo(0) == 1 || kx != 0) lineaReaccion(y0, "Rx: ", nd.getReaccionX(c));
+        if (apoyo(1) == 1 || ky != 0) lineaReaccion(y0, "Ry: ", nd.getReaccionY(c));
+        if (apoyo(2) == 1 || kg != 0) lineaReaccion(y0, "Mz: ", nd.getReaccionM(c));
+        glPopMatrix();
+    }
+}

@@ -132,6 +132,24 @@ void draw()
         plotResortes(escalaApoyo);
     }
 
+    // Result layers, each for every selected combination in index order;
+    // flags holds switches for the first 100 combinations only.
+    const int combosVisibles = std::min(noCombos, static_cast<int>(flags.size()) - primerSwitchCombo);
+    for (int capa = 3; capa <= 8; ++capa) {
+        if (!impar(flags[capa])) continue;
+        for (int c = 0; c < combosVisibles; ++c) {
+            if (!comboActivo(c)) continue;
+            switch (capa) {
+            case 3: plotDeformada(c, escalaDef); break;
+            case 4: plotAxial(c, escalaN); break;
+            case 5: plotCortante(c, escalaV); break;
+            case 6: plotMomento(c, escalaM); break;
+            case 7: plotCarga(c, escalaCarga); break;
+            case 8: plotReacciones(c); break;
+            }
+        }
+    }
+
     glFlush();
     glutSwapBuffers();
 }

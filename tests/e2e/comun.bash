@@ -7,7 +7,7 @@ fuente="$(realpath "$2")"
 
 if [ -z "${VARDEL2D_E2E_XVFB:-}" ]; then
   export VARDEL2D_E2E_XVFB=1
-  exec xvfb-run -a -n $((100 + $$ % 400)) -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  exec xvfb-run -a -n $((100 + $$ % 400)) -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
 fi
 
 set -euo pipefail
