@@ -216,6 +216,18 @@ bool abrible(const std::string& ruta)
 
 }  // namespace
 
+void ajustesPorDefecto()
+{
+    escalaDef = 100;
+    escalaM = 0.1;
+    escalaV = 0.1;
+    escalaN = 0.01;
+    escalaTexto = 0.15;
+    escalaApoyo = 0;
+    precision = 3;
+    escalaCarga = 0.1;
+}
+
 void funcionLeerArchivo()
 {
     claseLeerArchivo lector;
@@ -411,14 +423,7 @@ void funcionLeerArchivo()
     }
 
     // 16. Display settings: defaults, then the file's values where usable.
-    escalaDef = 100;
-    escalaM = 0.1;
-    escalaV = 0.1;
-    escalaN = 0.01;
-    escalaTexto = 0.15;
-    escalaApoyo = 0;
-    precision = 3;
-    escalaCarga = 0.1;
+    ajustesPorDefecto();
     // A scale is taken when it is a finite number above 0: 0, negatives, NaN
     // and an overflowing 1e999 keep the default.
     auto tomarEscala = [&](const char* etiqueta, double& escala) {

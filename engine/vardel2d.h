@@ -61,5 +61,7 @@ void funcionInicio(int argc, char** argv);
 void limpiarConsola();
 
 void funcionLeerArchivo();
+// The display settings' defaults, which every run of the builder writes first.
+void ajustesPorDefecto();
 void funcionSolucionU();
 void funcionImprimirResultados();

@@ -57,14 +57,7 @@ inline void reiniciarVisor()
     dialogo = "Comando:";
     comando.clear();
     numeroComboCoincidente = -1;
-    escalaDef = 100;
-    escalaM = 0.1;
-    escalaV = 0.1;
-    escalaN = 0.01;
-    escalaTexto = 0.15;
-    escalaApoyo = 0;
-    escalaCarga = 0.1;
-    precision = 3;
+    ajustesPorDefecto();
     xMin = xMax = yMin = yMax = 0;
     xCam = yCam = zCam = xCentroObj = yCentroObj = 0;
     clickIzq = xLast = yLast = 0;
