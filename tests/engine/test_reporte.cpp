@@ -372,6 +372,24 @@ TEST_F(Reporte, TresCombinacionesYNumerosDeUsuario)
                                                  "#_barra: 9 combo: 3"}));
 }
 
+// Reals, alone or inside a matrix, carry the stream's six significant digits.
+TEST_F(Reporte, RealesConSeisCifras)
+{
+    modelo("nudos: 1 0 0 2 0 3 barras: 1 1 2 apoyo: 1 1 1 1 seccionGenerica: S 0.123456789 3.14159265e-4 2.1e7 1 "
+           "puntual: P 1 0 0 2 combo: C 1 P");
+    const std::vector<std::string> l = lineasDelInforme();
+    const char* const esperadas[] = {
+        "angulo: 1.5708",        // pi/2
+        "Area: 0.123457",
+        "Inercia: 0.000314159",
+        "modE: 2.1e+07",
+        "ux: 0.00136419",        // P·L³/(3·E·I) at the tip
+        "Giro: -0.000682093",    // -P·L²/(2·E·I)
+        "u5: -0.00136419",       // the tip deflection in the axes of the vertical bar
+    };
+    for (const char* e : esperadas) EXPECT_NE(std::find(l.begin(), l.end(), e), l.end()) << e;
+}
+
 TEST_F(Reporte, ModeloSinBarras)
 {
     modelo("nudos: 1 0 0 2 1 0 resorte: 2 3 4 1 2 puntual: p 4 6 8 1 combo: c 1 p");
