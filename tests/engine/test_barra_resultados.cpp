@@ -143,6 +143,56 @@ TEST(BarraResultados, CargaTriangularConDosCerosDelCortante)
     }
 }
 
+// E·I·v of a beam under q = qI + (qF - qI)·x/L with both ends held.
+double empotradaEnAmbos(double x, double L, double qI, double qF)
+{
+    return x * x * (L - x) * (L - x) * (5.0 * qI + (qF - qI) * (x + 2.0 * L) / L) / 120.0;
+}
+
+// The same load on a cantilever held at x = 0 and free at x = L; its tip has
+// E·I·v = (qI/8 + 11·(qF - qI)/120)·L⁴ and E·I·v' = (qI/6 + (qF - qI)/8)·L³.
+double voladizo(double x, double L, double qI, double qF)
+{
+    return qI * x * x * (x * x - 4.0 * L * x + 6.0 * L * L) / 24.0 +
+           (qF - qI) * x * x * (x * x * x - 10.0 * L * L * x + 20.0 * L * L * L) / (120.0 * L);
+}
+
+TEST(BarraResultados, DeformadaBajoCargaVariable)
+{
+    const double L = 3.0, EI = 2.0, s = 10.0, x0 = 1.0, y0 = 2.0;
+    const struct {
+        const char* caso;
+        double qI, qF;
+        bool enVoladizo;
+    } casos[] = {
+        {"empotrada, triangular creciente", 0.0, -6.0, false},
+        {"empotrada, trapecio que cambia de signo", -4.0, 2.0, false},
+        {"voladizo, triangular hacia la punta", 0.0, -6.0, true},
+        {"voladizo, trapecio decreciente", -5.0, -1.0, true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        objBarra2d b = barraPreparada(x0, y0, x0 + L, y0, 1.0, EI, 1.0, {{0.0, 0.0, c.qI, c.qF}});
+        Eigen::MatrixXd d = Eigen::MatrixXd::Zero(6, 1);
+        if (c.enVoladizo) {
+            const double o = c.qF - c.qI;
+            d(4, 0) = (c.qI / 8.0 + 11.0 * o / 120.0) * std::pow(L, 4) / EI;
+            d(5, 0) = (c.qI / 6.0 + o / 8.0) * std::pow(L, 3) / EI;
+        }
+        b.setDesplazamientos(d);
+
+        const Eigen::MatrixXd def = b.getBarraDeformada(0, 21, s);
+        ASSERT_EQ(def.rows(), 2);
+        ASSERT_EQ(def.cols(), 21);
+        for (int i = 0; i < 21; ++i) {
+            const double x = L * i / 20.0;
+            const double EIv = c.enVoladizo ? voladizo(x, L, c.qI, c.qF) : empotradaEnAmbos(x, L, c.qI, c.qF);
+            EXPECT_TRUE(cerca(def(0, i), x0 + x)) << "x = " << x;
+            EXPECT_TRUE(cerca(def(1, i) - y0, s * EIv / EI)) << "x = " << x;
+        }
+    }
+}
+
 TEST(BarraResultados, CortanteSinCeroDentroDeLaBarraDaMenosUno)
 {
     const struct {
