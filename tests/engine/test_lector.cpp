@@ -163,6 +163,15 @@ TEST(Lector, ListaDeFactoresYNombresPorPares)
     EXPECT_TRUE(l.getFactoresEtiqueta("combo:", 4, 1).empty());
 }
 
+TEST(Lector, NumeroEnLugarDeNombreEsElNombre)
+{
+    // The name place takes any word; the list then ends at L in a factor place.
+    ArchivoTemporal f("combo: C 1.2 1.6 L 2 D");
+    claseLeerArchivo l = lectorDe(f);
+    EXPECT_EQ(l.getFactoresEtiqueta("combo:", 1, 1), (std::vector<double>{1.2}));
+    EXPECT_EQ(l.getNombresDeFactores("combo:", 1, 1), (std::vector<std::string>{"1.6"}));
+}
+
 TEST(Lector, FactorQueNoEsNumeroAvisaUnaSolaVez)
 {
     ArchivoTemporal f("combo: U1 - muerta");
