@@ -163,6 +163,72 @@ TEST(Constructor, EjemploDelPorticoTrazaYModelo)
     vaciarModelo();
 }
 
+// The example's blocks in reverse order build the example's model, with the
+// same trace: the builder applies the blocks in its own order. Only the
+// combinations follow the file, so S1 comes first.
+TEST(Constructor, BloquesEnOrdenInversoDanElMismoModelo)
+{
+    const Lineas trazaDelEjemplo = construir(rutaEjemplo("ingresoDatos.txt"));
+    const std::vector<objNudo2d> nudosDelEjemplo = nudo;
+    std::vector<objBarra2d> barrasDelEjemplo = barra;
+    ASSERT_EQ(noCombos, 2);
+
+    ArchivoTemporal invertido(
+        "precision: 2 escalaM: 0.02 combo: S1 1 muerta 1 viento combo: U1 1.2 muerta 1.6 viento "
+        "distribuidaGlobal: muerta 20 20 0 -1 2 puntual: viento 10 0 0 2 seccionRectangular: V30x50 0.3 0.5 2.1e7 2 "
+        "seccionRectangular: C30x30 0.3 0.3 2.1e7 1 3 apoyo: 1 1 1 1 4 barras: 1 1 2 2 2 3 3 3 4 "
+        "nudos: 1 0 0 2 0 3 3 4 3 4 4 0");
+    esperarTraza(construir(invertido.ruta()), trazaDelEjemplo);
+    ASSERT_EQ(noCombos, 2);
+    ASSERT_EQ(nudo.size(), nudosDelEjemplo.size());
+    ASSERT_EQ(barra.size(), barrasDelEjemplo.size());
+    esperarCombosCoherentes();
+
+    const int enElEjemplo[2] = {1, 0};  // S1, U1
+    for (std::size_t j = 0; j < nudo.size(); ++j) {
+        SCOPED_TRACE("nudo " + std::to_string(j));
+        const objNudo2d& n = nudo[j];
+        const objNudo2d& e = nudosDelEjemplo[j];
+        EXPECT_EQ(n.getNoNudoUsuario(), e.getNoNudoUsuario());
+        EXPECT_EQ(n.getNoNudo(), e.getNoNudo());
+        EXPECT_EQ(n.getX(), e.getX());
+        EXPECT_EQ(n.getY(), e.getY());
+        EXPECT_EQ(n.getApoyo(), e.getApoyo());
+        EXPECT_EQ(n.getResorteX(), e.getResorteX());
+        EXPECT_EQ(n.getResorteY(), e.getResorteY());
+        EXPECT_EQ(n.getResorteGiro(), e.getResorteGiro());
+        EXPECT_EQ(n.getNombreCombo(0), "S1");
+        EXPECT_EQ(n.getNombreCombo(1), "U1");
+        for (int c = 0; c < 2; ++c) {
+            EXPECT_EQ(n.getCargasGlobales().row(c), e.getCargasGlobales().row(enElEjemplo[c])) << "combinación " << c;
+        }
+    }
+    for (std::size_t i = 0; i < barra.size(); ++i) {
+        SCOPED_TRACE("barra " + std::to_string(i));
+        objBarra2d& b = barra[i];
+        objBarra2d& e = barrasDelEjemplo[i];
+        EXPECT_EQ(b.getNoBarraUsuario(), e.getNoBarraUsuario());
+        EXPECT_EQ(nudosInternos(b), nudosInternos(e));
+        EXPECT_EQ(b.getNudoInicioUsuario(), e.getNudoInicioUsuario());
+        EXPECT_EQ(b.getNudoFinalUsuario(), e.getNudoFinalUsuario());
+        EXPECT_EQ(b.getXi(), e.getXi());
+        EXPECT_EQ(b.getYi(), e.getYi());
+        EXPECT_EQ(b.getXf(), e.getXf());
+        EXPECT_EQ(b.getYf(), e.getYf());
+        EXPECT_EQ(b.getNombreDeSeccion(), e.getNombreDeSeccion());
+        EXPECT_EQ(b.getArea(), e.getArea());
+        EXPECT_EQ(b.getInercia(), e.getInercia());
+        EXPECT_EQ(b.getModE(), e.getModE());
+        for (int c = 0; c < 2; ++c) {
+            EXPECT_EQ(b.getMatrizCargasCombo().row(c), e.getMatrizCargasCombo().row(enElEjemplo[c]))
+                << "combinación " << c;
+        }
+    }
+    EXPECT_EQ(escalaM, 0.02);
+    EXPECT_EQ(precision, 2);
+    vaciarModelo();
+}
+
 TEST(Constructor, ElInicioLeeElArchivoDelPrimerArgumento)
 {
     std::string ruta = rutaEjemplo("ingresoDatos.txt");
