@@ -340,6 +340,52 @@ TEST(Solucion, BarraInclinadaBajoCargaVertical)
     }
 }
 
+TEST(Solucion, VoladizoInclinadoBajoCargaGlobalTrapecial)
+{
+    // Cantilever from (0,0) to (3,4) under w from 6 to 2 per unit bar length
+    // along the oblique direction (1,-2): the load's components along the bar
+    // (e·d) and across it (e×d) give the local trapezoids.
+    const double L = 5, wI = 6, wF = 2, ex = 0.6, ey = 0.8;
+    const double dx = 1 / std::sqrt(5.0), dy = -2 / std::sqrt(5.0);
+    const double ca = ex * dx + ey * dy, cq = ex * dy - ey * dx;
+    const double fI = wI * ca, fF = wF * ca, qI = wI * cq, qF = wF * cq;
+    std::ostringstream t;
+    t << "nudos: 1 0 0 2 3 4 barras: 1 1 2 apoyo: 1 1 1 1 " << seccion(A, I) << "1 distribuidaGlobal: g " << wI << " "
+      << wF << " 1 -2 1 combo: G 1 g combo: G2 -0.5 g";
+    ASSERT_EQ(resolver(t.str()), "");
+
+    // Consistent loads in local axes, turned to global ones by e = (ex, ey) and n = (-ey, ex).
+    const double N1 = L * (2 * fI + fF) / 6, R1 = L * (7 * qI + 3 * qF) / 20, M1 = L * L * (3 * qI + 2 * qF) / 60;
+    const double N2 = L * (fI + 2 * fF) / 6, R2 = L * (3 * qI + 7 * qF) / 20, M2 = -L * L * (2 * qI + 3 * qF) / 60;
+    const double equivalentes[6] = {N1 * ex - R1 * ey, N1 * ey + R1 * ex, M1, N2 * ex - R2 * ey, N2 * ey + R2 * ex, M2};
+    const Eigen::MatrixXd g = barra[0].getCargasEquivalentesGlobales();
+    ASSERT_EQ(g.rows(), 6);
+    ASSERT_EQ(g.cols(), 2);
+    for (int r = 0; r < 6; ++r) {
+        EXPECT_TRUE(cerca(g(r, 0), equivalentes[r])) << "fila " << r;
+        EXPECT_TRUE(cerca(g(r, 1), -0.5 * equivalentes[r])) << "fila " << r;
+    }
+
+    // Reactions by statics: the resultant L·(wI + wF)/2 along d, and its moment
+    // about the base, (e×d)·L²·(wI + 2·wF)/6.
+    const double W = L * (wI + wF) / 2;
+    EXPECT_TRUE(cerca(nudo[0].getReaccionX(0), -W * dx));
+    EXPECT_TRUE(cerca(nudo[0].getReaccionY(0), -W * dy));
+    EXPECT_TRUE(cerca(nudo[0].getReaccionM(0), -cq * L * L * (wI + 2 * wF) / 6));
+
+    // Tip: stretch L²·(fI + 2fF)/(6EA); deflection and rotation of the
+    // cantilever under a trapezoid.
+    const double u2 = L * L * (fI + 2 * fF) / (6 * E * A);
+    const double v2 = (qI / 8 + 11 * (qF - qI) / 120) * std::pow(L, 4) / EI;
+    const double t2 = (qI / 6 + (qF - qI) / 8) * std::pow(L, 3) / EI;
+    EXPECT_TRUE(cerca(nudo[1].getDesplazamientoX(0), u2 * ex - v2 * ey));
+    EXPECT_TRUE(cerca(nudo[1].getDesplazamientoY(0), u2 * ey + v2 * ex));
+    EXPECT_TRUE(cerca(nudo[1].getGiroZ(0), t2));
+
+    comprobarEquilibrio();
+    comprobarLinealidad(1, {{0, -0.5}});
+}
+
 TEST(Solucion, SinGradosLibresNoDescomponeYReaccionaContraLasCargas)
 {
     const double L = 4, w = 6;
