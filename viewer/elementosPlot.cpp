@@ -139,8 +139,14 @@ namespace {
 int nudosDibujables() { return std::min(noNudos, static_cast<int>(nudo.size())); }
 int barrasDibujables() { return std::min(noBarras, static_cast<int>(barra.size())); }
 
-// Sizes not given by a scale are fractions of the model width.
-double anchoModelo() { return xMax - xMin; }
+// Sizes not given by a scale are fractions of the model width. A model with
+// no width (every node on x = 0: a column) takes its height instead, or its
+// nodes, symbols and arrow heads would be drawn at size zero.
+double anchoModelo()
+{
+    const double ancho = xMax - xMin;
+    return ancho != 0 ? ancho : yMax - yMin;
+}
 
 double unidadSimbolo(double s) { return s == 0 ? anchoModelo() / 50 : s; }
 

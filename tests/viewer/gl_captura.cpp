@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -53,9 +54,29 @@ const ::testing::Environment* const entorno = ::testing::AddGlobalTestEnvironmen
 
 const int tamanoBuffer = 1 << 23;
 
+// Announces a change of line width in the feedback buffer; the width follows
+// in a second pass-through token. No marker of a test takes this value.
+const GLfloat marcaAnchoLinea = -7.0e30f;
+
 double aModelo(double w, double min, double max) { return min + (max - min) * w / 1000.0; }
 
 }  // namespace
+
+extern "C" void __real_glLineWidth(GLfloat ancho);
+
+// The width is read back, so the one GL keeps is recorded even when it
+// refused the value asked for.
+extern "C" void __wrap_glLineWidth(GLfloat ancho)
+{
+    __real_glLineWidth(ancho);
+    GLint modo = 0;
+    glGetIntegerv(GL_RENDER_MODE, &modo);
+    if (modo != GL_FEEDBACK) return;
+    GLfloat enVigor = 0;
+    glGetFloatv(GL_LINE_WIDTH, &enVigor);
+    glPassThrough(marcaAnchoLinea);
+    glPassThrough(enVigor);
+}
 
 bool hayVentanaGl() { return ventanaCreada; }
 
@@ -109,6 +130,8 @@ Captura capturar(const std::function<void()>& dibujo, const Vista* vista)
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
     }
+    GLfloat ancho = 0;
+    glGetFloatv(GL_LINE_WIDTH, &ancho);
     glFeedbackBuffer(tamanoBuffer, GL_3D_COLOR, buffer.data());
     glRenderMode(GL_FEEDBACK);
     dibujo();
@@ -123,14 +146,22 @@ Captura capturar(const std::function<void()>& dibujo, const Vista* vista)
         if (vista) {
             v.x = aModelo(v.x, vista->xMin, vista->xMax);
             v.y = aModelo(v.y, vista->yMin, vista->yMax);
+            // Depths 0 to 1 span the ortho volume from z = 1 down to z = -1.
+            v.z = 1 - 2 * v.z;
         }
         return v;
     };
     while (i < n) {
         const int token = static_cast<int>(buffer[i++]);
         Elemento e{};
+        e.ancho = ancho;
         switch (token) {
         case GL_PASS_THROUGH_TOKEN:
+            if (buffer[i] == marcaAnchoLinea && i + 2 < n && buffer[i + 1] == GL_PASS_THROUGH_TOKEN) {
+                ancho = buffer[i + 2];
+                i += 3;
+                continue;
+            }
             e.tipo = Elemento::Marca;
             e.marca = buffer[i++];
             break;
@@ -196,4 +227,61 @@ bool haySegmento(const Captura& c, double x1, double y1, double x2, double y2, d
         if (mismoSegmento(e, x1, y1, x2, y2, tol)) return true;
     }
     return false;
+}
+
+namespace {
+
+// Count of values that differ from every smaller one by more than tol.
+size_t distintos(std::vector<double> valores, double tol)
+{
+    std::sort(valores.begin(), valores.end());
+    size_t n = 0;
+    for (size_t i = 0; i < valores.size(); ++i) {
+        if (i == 0 || valores[i] - valores[i - 1] > tol) ++n;
+    }
+    return n;
+}
+
+}  // namespace
+
+Esfera esferaDe(const Captura& c)
+{
+    std::vector<Vertice> v;
+    for (const Elemento& e : c.elementos) {
+        if (e.tipo == Elemento::Poligono) v.insert(v.end(), e.v.begin(), e.v.end());
+    }
+    Esfera r{};
+    if (v.empty()) return r;
+    double x0 = v[0].x, x1 = x0, y0 = v[0].y, y1 = y0, z0 = v[0].z, z1 = z0;
+    for (const Vertice& p : v) {
+        x0 = std::fmin(x0, p.x), x1 = std::fmax(x1, p.x);
+        y0 = std::fmin(y0, p.y), y1 = std::fmax(y1, p.y);
+        z0 = std::fmin(z0, p.z), z1 = std::fmax(z1, p.z);
+    }
+    r.x = (x0 + x1) / 2;
+    r.y = (y0 + y1) / 2;
+    const double z = (z0 + z1) / 2;
+    r.radioMin = 1e300;
+    std::vector<double> alturas;
+    for (const Vertice& p : v) {
+        const double d = std::sqrt((p.x - r.x) * (p.x - r.x) + (p.y - r.y) * (p.y - r.y) + (p.z - z) * (p.z - z));
+        r.radioMin = std::fmin(r.radioMin, d);
+        r.radioMax = std::fmax(r.radioMax, d);
+        alturas.push_back(p.z);
+    }
+
+    // A sphere of n slices and m stacks has m + 1 heights, poles included,
+    // and n vertices on each of the m - 1 rings between them.
+    const double tol = 1e-3 * r.radioMax;
+    std::vector<Vertice> unicos;
+    for (const Vertice& p : v) {
+        bool visto = false;
+        for (const Vertice& u : unicos) {
+            visto = visto || (std::fabs(u.x - p.x) <= tol && std::fabs(u.y - p.y) <= tol && std::fabs(u.z - p.z) <= tol);
+        }
+        if (!visto) unicos.push_back(p);
+    }
+    r.pilas = static_cast<int>(distintos(alturas, tol)) - 1;
+    if (r.pilas > 1) r.cortes = static_cast<int>(unicos.size() - 2) / (r.pilas - 1);
+    return r;
 }

@@ -19,6 +19,7 @@ struct Elemento {
     Tipo tipo;
     std::vector<Vertice> v;  // window coordinates, or model ones with a Vista
     float marca = 0;         // value of a glPassThrough marker
+    float ancho = 0;         // line width in force when it was drawn
 };
 
 // An orthographic view that maps the model rectangle onto a 1000 x 1000
@@ -38,6 +39,8 @@ struct Captura {
 
 // Draws `dibujo` in feedback mode (GL_3D_COLOR). With a Vista the projection
 // and model-view are set to it first; without one the caller's matrices hold.
+// Feedback records no line width: the test build wraps glLineWidth (linker
+// option --wrap) so that every change of width reaches the buffer too.
 Captura capturar(const std::function<void()>& dibujo, const Vista* vista);
 Captura capturar(const std::function<void()>& dibujo);  // default Vista
 
@@ -61,3 +64,12 @@ protected:
 // A segment from (x1, y1) to (x2, y2) in either direction, within tol.
 bool mismoSegmento(const Elemento& s, double x1, double y1, double x2, double y2, double tol = 1e-4);
 bool haySegmento(const Captura& c, double x1, double y1, double x2, double y2, double tol = 1e-4);
+
+// The solid sphere that the polygons of a capture made with a Vista form:
+// its centre, the nearest and farthest vertex from it, and its tessellation.
+struct Esfera {
+    double x, y;
+    double radioMin, radioMax;
+    int cortes, pilas;  // slices and stacks
+};
+Esfera esferaDe(const Captura& c);

@@ -24,7 +24,16 @@ const double avance = 104.76;            // advance of one character, font units
 
 const Vista vista{-6, 6, -6, 6};
 
-Captura capturarCapa(const std::function<void()>& capa) { return capturar(capa, &vista); }
+// Drawn after a width that no layer uses, so one that sets none shows it.
+Captura capturarCapa(const std::function<void()>& capa)
+{
+    return capturar(
+        [&] {
+            glLineWidth(7);
+            capa();
+        },
+        &vista);
+}
 
 enum Alineacion { Izquierda, Derecha, Centro };
 
@@ -76,6 +85,11 @@ Captura deColor(const Captura& c, double r, double g, double b)
         if (deColor(e, r, g, b)) s.elementos.push_back(e);
     }
     return s;
+}
+
+void esperarAncho(const Captura& c, float ancho)
+{
+    for (const Elemento& e : c.elementos) ASSERT_EQ(e.ancho, ancho);
 }
 
 void esperarIgual(const Captura& a, const Captura& b)
@@ -236,6 +250,7 @@ TEST_F(CapasResultados, AxialConstanteConEtiquetasPorAngulo)
         esperarIgual(deColor(c, 0.4, 0.4, 0.9),
                      unir({texto("10.000", m.X(0, 0.1), m.Y(0, 0.1), caso.giroEtiqueta),
                            texto("10.000", m.X(L, 0.1), m.Y(L, 0.1), caso.giroEtiqueta, 0, 0, Derecha)}));
+        esperarAncho(c, 1);
     }
 }
 
@@ -286,6 +301,7 @@ TEST_F(CapasResultados, CortanteConEtiquetaDelCeroGiradaONo)
                                  : texto(caso.x0, m.X(L / 2, 0.03), m.Y(L / 2, 0.03), giro);
         esperarIgual(desde(c, 41), unir({texto(caso.inicio, m.X(0, v0 * s), m.Y(0, v0 * s), giro),
                                          texto(caso.fin, m.X(L, -v0 * s), m.Y(L, -v0 * s), giro, 0, 0, Derecha), x0}));
+        esperarAncho(c, 1);
     }
 }
 
@@ -344,6 +360,7 @@ TEST_F(CapasResultados, MomentoPositivoDelLadoMenosYConEtiquetasAdentro)
         esperarIgual(desde(c, 41), unir({texto("-1.333", m.X(0, -Me * s), m.Y(0, -Me * s), giro, 0.08),
                                          texto("-1.333", m.X(4, -Me * s), m.Y(4, -Me * s), giro, -0.08, 0, Derecha),
                                          texto("0.667", m.X(2, -Mc * s), m.Y(2, -Mc * s), giro, 0, 0, Centro)}));
+        esperarAncho(c, 1);
     }
 }
 
@@ -378,6 +395,11 @@ TEST_F(CapasResultados, DeformadaConEsferaDesplazadaYValoresSinAmplificar)
     EXPECT_NEAR((xMn + xMx) / 2, 1.1, 1e-3);
     EXPECT_NEAR((yMn + yMx) / 2, 0.8, 1e-3);
     EXPECT_NEAR(xMx - xMn, 0.04, 2e-3);
+    const Esfera e = esferaDe(esfera);
+    EXPECT_EQ(e.cortes, 12);
+    EXPECT_EQ(e.pilas, 12);
+    EXPECT_NEAR(e.radioMin, 0.02, 1e-6);
+    EXPECT_NEAR(e.radioMax, 0.02, 1e-6);
 
     Captura textos;
     while (i < c.elementos.size() && c.elementos[i].tipo != Elemento::Poligono) textos.elementos.push_back(c.elementos[i++]);
@@ -385,11 +407,14 @@ TEST_F(CapasResultados, DeformadaConEsferaDesplazadaYValoresSinAmplificar)
     esperarIgual(textos, unir({texto("Ux, Uy, Giro:", x, y + t, 0), texto("1.000e-03", x, y, 0),
                                texto("-2.000e-03", x, y - t, 0), texto("5.000e-04", x, y - 2 * t, 0)}));
     for (const Elemento& e : textos.elementos) ASSERT_TRUE(deColor(e, 0.7, 0.7, 0.7));
+    // The node step sets no width: its texts keep the one in force.
+    esperarAncho(textos, 7);
 
     Captura eje;
     for (const Elemento& e : c.elementos)
         if (e.tipo == Elemento::Segmento && deColor(e, 0, 0.7, 0.7)) eje.elementos.push_back(e);
     ASSERT_EQ(eje.elementos.size(), 20u);
+    esperarAncho(eje, 1);
     const Eigen::MatrixXd P = barra[0].getBarraDeformada(0, 21, 100);
     EXPECT_NEAR(P(0, 0), 1.1, 1e-9);
     EXPECT_NEAR(P(1, 0), 0.8, 1e-9);
@@ -446,12 +471,15 @@ TEST_F(CapasResultados, CargasEnNudosConFlechasArcosYMagnitudes)
         }
         esperarIgual(desde(c, caso.antesDeEtiqueta), texto(caso.etiqueta, caso.ex, caso.ey, 0));
         for (const Elemento& e : c.elementos) ASSERT_TRUE(deColor(e, 0.8, 0.2, 0.2));
+        // Arrow, arc and head at width 2, the label at 1.
+        for (size_t i = 0; i < caso.antesDeEtiqueta; ++i) ASSERT_EQ(c.elementos[i].ancho, 2) << i;
+        esperarAncho(desde(c, caso.antesDeEtiqueta), 1);
     }
 }
 
 struct CasoCargaBarra {
     const char* nombre;
-    double x2, y2;  // from (0, 0); length 4
+    double x2, y2;  // from (0, 0); length 4, labels never turned
     double fi, ff, qi, qf;
     int flechas;          // transverse arrows drawn
     int cabezasAxiales;   // +1 along +x, -1 along -x, 0 none
@@ -467,6 +495,8 @@ TEST_F(CapasResultados, CargasDistribuidasEnElMarcoDeLaBarra)
         {"axial de media positiva", 4, 0, 3, -1, 0, 0, 0, 1},
         {"axial de media negativa", 4, 0, -3, 1, 0, 0, 0, -1},
         {"axial de media nula: solo etiquetas", 4, 0, 2, -2, 0, 0, 0, 0},
+        {"transversal en barra a 180 grados", -4, 0, 0, 0, 1, 3, 11, 0},
+        {"axial en barra a 135 grados", -2 * std::sqrt(2.0), 2 * std::sqrt(2.0), 3, 1, 0, 0, 0, 1},
     };
     const double e = 0.1, s = 0.1;
     for (const CasoCargaBarra& caso : casos) {
@@ -499,12 +529,14 @@ TEST_F(CapasResultados, CargasDistribuidasEnElMarcoDeLaBarra)
             }
             EXPECT_TRUE(mismoSegmento(transversal.elementos.back(), m.X(0, -caso.qi * e), m.Y(0, -caso.qi * e),
                                       m.X(4, -caso.qf * e), m.Y(4, -caso.qf * e)));
+            esperarAncho(transversal, 1);
             char ti[32], tf[32];
             std::snprintf(ti, sizeof ti, "%.3f", std::fabs(caso.qi));
             std::snprintf(tf, sizeof tf, "%.3f", std::fabs(caso.qf));
             esperarIgual(deColor(c, 0.3, 0.7, 0.3),
                          unir({texto(ti, m.X(0, -caso.qi * e), m.Y(0, -caso.qi * e), m.ang),
                                texto(tf, m.X(4, -caso.qf * e), m.Y(4, -caso.qf * e), m.ang, 0, 0, Derecha)}));
+            esperarAncho(deColor(c, 0.3, 0.7, 0.3), 1);
         } else {
             EXPECT_TRUE(transversal.elementos.empty());
         }
@@ -514,14 +546,17 @@ TEST_F(CapasResultados, CargasDistribuidasEnElMarcoDeLaBarra)
             for (int k = 0; k <= 10 && caso.cabezasAxiales != 0; ++k) {
                 const double punta = 0.4 * k + (caso.cabezasAxiales > 0 ? 0.00001 : -0.0001);
                 const double atras = punta - caso.cabezasAxiales * s;
-                EXPECT_TRUE(haySegmento(axial, punta, 0, atras, s / 3)) << k;
-                EXPECT_TRUE(haySegmento(axial, punta, 0, atras, -s / 3)) << k;
+                EXPECT_TRUE(haySegmento(axial, m.X(punta, 0), m.Y(punta, 0), m.X(atras, s / 3), m.Y(atras, s / 3))) << k;
+                EXPECT_TRUE(haySegmento(axial, m.X(punta, 0), m.Y(punta, 0), m.X(atras, -s / 3), m.Y(atras, -s / 3))) << k;
             }
+            esperarAncho(axial, 2);
             char ti[32], tf[32];
             std::snprintf(ti, sizeof ti, "%.3f", std::fabs(caso.fi));
             std::snprintf(tf, sizeof tf, "%.3f", std::fabs(caso.ff));
             esperarIgual(deColor(c, 0.3, 0.7, 0.7),
-                         unir({texto(ti, 0.4, -0.165, 0), texto(tf, 3.6, -0.18, 0, 0, 0, Derecha)}));
+                         unir({texto(ti, m.X(0.4, -0.165), m.Y(0.4, -0.165), m.ang),
+                               texto(tf, m.X(3.6, -0.18), m.Y(3.6, -0.18), m.ang, 0, 0, Derecha)}));
+            esperarAncho(deColor(c, 0.3, 0.7, 0.7), 1);
         } else {
             EXPECT_TRUE(axial.elementos.empty());
         }
@@ -575,6 +610,7 @@ TEST_F(CapasResultados, ReaccionesApiladasPorApoyoYResorte)
         for (const LineaReaccion& l : caso.lineas) esperado = unir({esperado, texto(l.texto, 1.1, 2 + l.y, 0)});
         esperarIgual(c, esperado);
         for (const Elemento& e : c.elementos) ASSERT_TRUE(deColor(e, 1, 0, 0));
+        esperarAncho(c, 1);
     }
 }
 
