@@ -485,6 +485,11 @@ TEST(Constructor, ArchivosComoLosEscribenLosUsuarios)
          conAvisosEscala({"Faltan datos para completar la matriz nudos:", numeroMalEscrito("4,5", "nudos:"),
                           cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
          [] { EXPECT_TRUE(nudo.empty()); }},
+        {"coma decimal en una tabla repetida", "nudos: 1 0 0 2,5 nudos: 3 8 0",
+         conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
+                          "del archivo",
+                          numeroMalEscrito("2,5", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         [] { EXPECT_EQ(nudo[1].getNoNudoUsuario(), 3); }},
         {"signo y punto al principio", "nudos: 1 0 0 apoyo: 1 1 1 -1E2 resorte: 0 5 0 .5,0 1",
          conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, numeroMalEscrito("-1E2", "apoyo:"),
                           kApoyos, numeroMalEscrito(".5,0", "resorte:"), kResortes}),
