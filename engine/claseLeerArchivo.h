@@ -11,9 +11,10 @@
 // Reader of the tagged input file. The file is a flat sequence of
 // whitespace-separated words, in UTF-8 or ASCII text: a leading byte-order mark
 // is no part of the first word and a no-break space separates words. Every
-// lookup scans it from the beginning for its tag. The words are read again whenever the file on disk changed, so every
-// lookup sees its current content; keeping them, with the positions of each
-// tag asked for, keeps a file of many blocks from costing blocks x length.
+// lookup scans it from the beginning for its tag. The words are read again
+// whenever the file on disk changed, so every lookup sees its current content;
+// keeping them, with the positions of each tag asked for, keeps a file of many
+// blocks from costing blocks x length.
 class claseLeerArchivo {
 public:
     claseLeerArchivo();
