@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 double convertirReal(const std::string& palabra)
 {
@@ -42,6 +43,67 @@ int convertirEntero(const std::string& palabra)
 }
 
 namespace {
+
+// The file's bytes; nothing for a file that cannot be read, such as a directory.
+std::string contenidoDe(const std::string& ruta)
+{
+    std::ifstream archivo(ruta, std::ios::binary);
+    std::ostringstream contenido;
+    contenido << archivo.rdbuf();  // a read error sets failbit here instead of throwing
+    return contenido.str();
+}
+
+// UTF-16 text: its byte-order mark, or without one the NUL byte that every
+// ASCII character carries in the same half of its two bytes. UTF-8 and ASCII
+// text never hold a NUL.
+bool esTextoUtf16(const std::string& texto)
+{
+    if (texto.compare(0, 2, "\xFF\xFE") == 0 || texto.compare(0, 2, "\xFE\xFF") == 0) return true;
+    if (texto.empty() || texto.size() % 2 != 0) return false;
+    std::size_t ceros[2] = {0, 0};
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        if (texto[i] == '\0') ++ceros[i % 2];
+    }
+    const std::size_t unidades = texto.size() / 2;
+    return (ceros[0] == 0 && 2 * ceros[1] >= unidades) || (ceros[1] == 0 && 2 * ceros[0] >= unidades);
+}
+
+// Past the UTF-8 byte-order mark that editors put before text with accents.
+std::size_t inicioDelTexto(const std::string& texto)
+{
+    return texto.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+}
+
+// Bytes of the blank at i: the blanks of stream extraction, and the UTF-8
+// no-break space that text pasted from documents holds between numbers.
+std::size_t anchoDeBlanco(const std::string& texto, std::size_t i)
+{
+    switch (texto[i]) {
+    case ' ': case '\t': case '\n': case '\r': case '\v': case '\f':
+        return 1;
+    case '\xC2':
+        return i + 1 < texto.size() && texto[i + 1] == '\xA0' ? 2 : 0;
+    default:
+        return 0;
+    }
+}
+
+void partirEnPalabras(const std::string& texto, std::size_t inicio, std::vector<std::string>& palabras)
+{
+    std::size_t palabra = inicio;
+    std::size_t i = inicio;
+    while (i < texto.size()) {
+        const std::size_t ancho = anchoDeBlanco(texto, i);
+        if (ancho == 0) {
+            ++i;
+            continue;
+        }
+        if (i > palabra) palabras.push_back(texto.substr(palabra, i - palabra));
+        i += ancho;
+        palabra = i;
+    }
+    if (i > palabra) palabras.push_back(texto.substr(palabra, i - palabra));
+}
 
 // A cursor over the file's words, in file order.
 class Palabras {
@@ -93,7 +155,20 @@ bool ultimoValor(Palabras& p, const std::string& etiqueta, std::string& valor)
 struct ListaDeFactores {
     std::vector<std::string> factores;
     std::vector<std::string> nombres;
+    std::string corte;
 };
+
+// Appends the run of number words after the cursor; returns the word that
+// ended it, empty when the file ended first.
+std::string leerCorrida(claseLeerArchivo& lector, Palabras& p, std::vector<std::string>& numeros)
+{
+    std::string palabra;
+    while (p.siguiente(palabra)) {
+        if (!lector.esNumero(palabra)) return palabra;
+        numeros.push_back(palabra);
+    }
+    return "";
+}
 
 }  // namespace
 
@@ -116,9 +191,9 @@ const std::vector<std::string>& claseLeerArchivo::palabras()
     // a missing one like an empty one.
     palabrasLeidas.clear();
     posiciones.clear();
-    std::ifstream archivo(nombreArchivo);
-    std::string palabra;
-    while (archivo >> palabra) palabrasLeidas.push_back(palabra);
+    const std::string texto = contenidoDe(nombreArchivo);
+    utf16 = esTextoUtf16(texto);
+    if (!utf16) partirEnPalabras(texto, inicioDelTexto(texto), palabrasLeidas);
     leido = true;
     archivoLeido = nombreArchivo;
     tamanoLeido = tamano;
@@ -141,6 +216,28 @@ const std::vector<std::size_t>& claseLeerArchivo::ocurrencias(const std::string&
 bool claseLeerArchivo::esNumero(std::string palabra)
 {
     return palabra.find_first_not_of("1234567890+-.e") == std::string::npos;
+}
+
+bool claseLeerArchivo::pareceNumero(std::string palabra)
+{
+    return !palabra.empty() && std::string("1234567890+-.").find(palabra[0]) != std::string::npos &&
+           !esNumero(palabra);
+}
+
+std::string claseLeerArchivo::getNumeroMalEscrito()
+{
+    return numeroMalEscrito;
+}
+
+bool claseLeerArchivo::esUtf16()
+{
+    palabras();
+    return utf16;
+}
+
+void claseLeerArchivo::anotarCorte(const std::string& palabra)
+{
+    if (numeroMalEscrito.empty() && pareceNumero(palabra)) numeroMalEscrito = palabra;
 }
 
 int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
@@ -183,12 +280,12 @@ std::string claseLeerArchivo::getString(std::string etiqueta, int n)
 // no number nor reads past the file. A tag given once reads as the plain run.
 Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas)
 {
+    numeroMalEscrito.clear();
     Palabras p(palabras());
     std::string palabra;
     std::vector<std::string> numeros;
     while (p.siguiente(palabra)) {
-        if (palabra != etiqueta) continue;
-        while (p.siguiente(palabra) && esNumero(palabra)) numeros.push_back(palabra);
+        if (palabra == etiqueta) anotarCorte(leerCorrida(*this, p, numeros));
     }
 
     const int cuenta = static_cast<int>(numeros.size());
@@ -206,11 +303,13 @@ Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas)
 
 std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int salto)
 {
+    numeroMalEscrito.clear();
     std::vector<double> corrida;
     Palabras p(palabras());
     if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return corrida;
-    std::string palabra;
-    while (p.siguiente(palabra) && esNumero(palabra)) corrida.push_back(convertirReal(palabra));
+    std::vector<std::string> numeros;
+    anotarCorte(leerCorrida(*this, p, numeros));
+    for (const std::string& numero : numeros) corrida.push_back(convertirReal(numero));
     return corrida;
 }
 
@@ -222,7 +321,12 @@ ListaDeFactores leerFactores(claseLeerArchivo& lector, Palabras& p)
     ListaDeFactores lista;
     std::string factor;
     std::string nombre;
-    while (p.siguiente(factor) && lector.esNumero(factor) && p.siguiente(nombre)) {
+    while (p.siguiente(factor)) {
+        if (!lector.esNumero(factor)) {
+            lista.corte = factor;
+            break;
+        }
+        if (!p.siguiente(nombre)) break;
         lista.factores.push_back(factor);
         lista.nombres.push_back(nombre);
     }
@@ -233,16 +337,22 @@ ListaDeFactores leerFactores(claseLeerArchivo& lector, Palabras& p)
 
 std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int salto)
 {
+    numeroMalEscrito.clear();
     std::vector<double> factores;
     Palabras p(palabras());
     if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return factores;
-    for (const std::string& f : leerFactores(*this, p).factores) factores.push_back(convertirReal(f));
+    const ListaDeFactores lista = leerFactores(*this, p);
+    anotarCorte(lista.corte);
+    for (const std::string& f : lista.factores) factores.push_back(convertirReal(f));
     return factores;
 }
 
 std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiqueta, int n, int salto)
 {
+    numeroMalEscrito.clear();
     Palabras p(palabras());
     if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return {};
-    return leerFactores(*this, p).nombres;
+    const ListaDeFactores lista = leerFactores(*this, p);
+    anotarCorte(lista.corte);
+    return lista.nombres;
 }

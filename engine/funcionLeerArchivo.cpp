@@ -81,18 +81,33 @@ bool buscarBarra(const Puntero& punteroBarras, const std::string& etiqueta, doub
     return false;
 }
 
+// A run cut short by a number written with a comma or an upper-case E loses
+// the values after it; say so, once for each run read.
+void avisarNumeroMalEscrito(claseLeerArchivo& lector, const std::string& etiqueta)
+{
+    const std::string palabra = lector.getNumeroMalEscrito();
+    if (palabra.empty()) return;
+    std::cout << "Advertencia: la palabra \"" << palabra << "\" después de \"" << etiqueta
+              << "\" no es un número; escriba el punto decimal como \".\" y el exponente como \"e\"" << std::endl;
+}
+
 // Reads a table tag. A repeated tag reads the rows of all its blocks in file
 // order, block by block, so that a block standing right after another one's
 // run is not taken for the end of that run and lost.
 Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta)
 {
     const int veces = lector.getNoEtiquetas(etiqueta);
-    if (veces <= 1) return lector.getMatriz(etiqueta, 3);
+    if (veces <= 1) {
+        Eigen::MatrixXd tabla = lector.getMatriz(etiqueta, 3);
+        avisarNumeroMalEscrito(lector, etiqueta);
+        return tabla;
+    }
     std::cout << "Advertencia: la etiqueta " << etiqueta << " aparece " << veces
               << " veces; se leen las filas de todas en el orden del archivo" << std::endl;
     std::vector<double> numeros;
     for (int k = 1; k <= veces; ++k) {
         const std::vector<double> corrida = lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
+        avisarNumeroMalEscrito(lector, etiqueta);
         numeros.insert(numeros.end(), corrida.begin(), corrida.end());
     }
     if (numeros.size() % 3 != 0) {
@@ -167,6 +182,7 @@ Bloque leerBloque(claseLeerArchivo& lector, const std::string& etiqueta, int k, 
     Bloque bloque;
     if (conNombre) bloque.nombre = lector.getString(etiqueta, k);
     bloque.corrida = lector.getMatrizEtiquetaRepetida(etiqueta, k, conNombre ? 1 : 0);
+    avisarNumeroMalEscrito(lector, etiqueta);
     return bloque;
 }
 
@@ -234,6 +250,9 @@ void funcionLeerArchivo()
     lector.setNombreArchivo(nombreArchivo);
     if (!abrible(nombreArchivo)) {
         std::cout << "No se pudo abrir el archivo de entrada: " << nombreArchivo << std::endl;
+    } else if (lector.esUtf16()) {
+        std::cout << "El archivo de entrada " << nombreArchivo
+                  << " está guardado en UTF-16; guárdelo como texto plano (UTF-8)" << std::endl;
     }
 
     // 1. Node table: user number, X, Y.
@@ -323,6 +342,7 @@ void funcionLeerArchivo()
         std::unordered_set<std::string> formados;
         for (int k = 1; k <= noBloquesCombo; ++k) {
             const Combo combo = leerCombo(lector, k);
+            avisarNumeroMalEscrito(lector, "combo:");
             if (combo.factores.empty()) {
                 std::cout << "Advertencia: la combinación " << combo.nombre
                           << " no tiene pares de factor y caso; se omite" << std::endl;

@@ -250,6 +250,15 @@ struct Caso {
     std::function<void()> comprobar;
 };
 
+void construirCaso(const Caso& c)
+{
+    SCOPED_TRACE(c.nombre);
+    ArchivoTemporal archivo(c.contenido);
+    esperarTraza(construir(archivo.ruta()), c.traza);
+    esperarCombosCoherentes();
+    c.comprobar();
+}
+
 TEST(Constructor, CasosDeArchivo)
 {
     const Caso casos[] = {
@@ -475,12 +484,137 @@ TEST(Constructor, CasosDeArchivo)
              EXPECT_EQ(nudosInternos(barra[1]), std::make_pair(1, 2));
          }},
     };
-    for (const Caso& c : casos) {
+    for (const Caso& c : casos) construirCaso(c);
+    vaciarModelo();
+}
+
+// One beam on a fixed node, loaded at its free end, as a user would type it.
+const std::string kViga = "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 "
+                          "seccionRectangular: V 0.3 0.5 2.1e7 1 puntual: P 0 -10 0 2 combo: U 1 P";
+
+const Lineas kTrazaViga = conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos,
+                                           kApoyos, kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen,
+                                           kCombosBarra});
+
+std::string reemplazar(std::string texto, const std::string& de, const std::string& a)
+{
+    texto.replace(texto.find(de), de.size(), a);
+    return texto;
+}
+
+std::string numeroMalEscrito(const std::string& palabra, const std::string& etiqueta)
+{
+    return "Advertencia: la palabra \"" + palabra + "\" después de \"" + etiqueta +
+           "\" no es un número; escriba el punto decimal como \".\" y el exponente como \"e\"";
+}
+
+void esperarViga()
+{
+    ASSERT_EQ(noNudos, 2);
+    ASSERT_EQ(noBarras, 1);
+    EXPECT_EQ(nudo[1].getX(), 4.0);
+    esperarApoyo(nudo[0], 1, 1, 1);
+    EXPECT_EQ(nudo[0].getNombreCombo(0), "U");
+    esperarFila(nudo[1].getCargasGlobales(), 0, {0, -10, 0});
+    EXPECT_EQ(nudosInternos(barra[0]), std::make_pair(0, 1));
+    EXPECT_EQ(barra[0].getNombreDeSeccion(), "V");
+    EXPECT_NEAR(barra[0].getArea(), 0.15, 1e-15);
+    EXPECT_EQ(barra[0].getModE(), 2.1e7);
+}
+
+void esperarVigaSinSeccion()
+{
+    ASSERT_EQ(noBarras, 1);
+    EXPECT_EQ(barra[0].getArea(), 0.0);
+    EXPECT_EQ(barra[0].getModE(), 0.0);
+}
+
+TEST(Constructor, ArchivosComoLosEscribenLosUsuarios)
+{
+    const std::string nbsp = "\xC2\xA0";
+    const Caso casos[] = {
+        {"marca de orden UTF-8", "\xEF\xBB\xBF" + kViga, kTrazaViga, esperarViga},
+        {"espacios de no separación", reemplazar(reemplazar(kViga, "2 4 0", "2" + nbsp + "4" + nbsp + "0"),
+                                                  "V 0.3", "V" + nbsp + nbsp + "0.3"),
+         kTrazaViga, esperarViga},
+        {"coma decimal en una sección", reemplazar(kViga, "2.1e7", "2,1e7"),
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                          kCombosNudo, kCoordBarras, numeroMalEscrito("2,1e7", "seccionRectangular:"), kRect, kGen,
+                          kCombosBarra}),
+         esperarVigaSinSeccion},
+        {"exponente en mayúscula en una sección", reemplazar(kViga, "2.1e7", "2.1E7"),
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                          kCombosNudo, kCoordBarras, numeroMalEscrito("2.1E7", "seccionRectangular:"), kRect, kGen,
+                          kCombosBarra}),
+         esperarVigaSinSeccion},
+        {"coma decimal en la tabla de nudos", "nudos: 1 0 0 2 4,5 0",
+         conAvisosEscala({"Faltan datos para completar la matriz nudos:", numeroMalEscrito("4,5", "nudos:"),
+                          cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
+         [] { EXPECT_TRUE(nudo.empty()); }},
+        {"coma decimal en una tabla repetida", "nudos: 1 0 0 2,5 nudos: 3 8 0",
+         conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
+                          "del archivo",
+                          numeroMalEscrito("2,5", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         [] { EXPECT_EQ(nudo[1].getNoNudoUsuario(), 3); }},
+        {"signo y punto al principio", "nudos: 1 0 0 apoyo: 1 1 1 -1E2 resorte: 0 5 0 .5,0 1",
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, numeroMalEscrito("-1E2", "apoyo:"),
+                          kApoyos, numeroMalEscrito(".5,0", "resorte:"), kResortes}),
+         [] {
+             esperarApoyo(nudo[0], 0, 0, 0);
+             EXPECT_EQ(nudo[0].getResorteY(), 0.0);
+         }},
+        {"coma decimal en un factor", kViga + " combo: S 1 P 1,5 P",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                          numeroMalEscrito("1,5", "combo:"), kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra}),
+         [] {
+             ASSERT_EQ(noCombos, 2);
+             esperarFila(nudo[1].getCargasGlobales(), 1, {0, -10, 0});
+         }},
+        // A name may begin with a digit, and a run may end at a plain word.
+        {"nombres que empiezan por cifra",
+         "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 fin seccionRectangular: 30x50 0.3 0.5 2.1e7 1 "
+         "puntual: 1D 0 -10 0 2 combo: 2U 1 1D",
+         kTrazaViga,
+         [] {
+             EXPECT_EQ(barra[0].getNombreDeSeccion(), "30x50");
+             EXPECT_EQ(barra[0].getModE(), 2.1e7);
+             EXPECT_EQ(nudo[1].getNombreCombo(0), "2U");
+             esperarFila(nudo[1].getCargasGlobales(), 0, {0, -10, 0});
+         }},
+    };
+    for (const Caso& c : casos) construirCaso(c);
+    vaciarModelo();
+}
+
+// The text in UTF-16, code unit by code unit; the text holds ASCII only.
+std::string enUtf16(const std::string& texto, bool bigEndian, bool conMarca)
+{
+    std::string r = conMarca ? (bigEndian ? "\xFE\xFF" : "\xFF\xFE") : "";
+    for (char c : texto) {
+        r += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return r;
+}
+
+TEST(Constructor, ArchivoEnUtf16AvisaUnaVezYSeLeeVacio)
+{
+    const struct {
+        const char* nombre;
+        bool bigEndian, conMarca;
+    } casos[] = {{"LE con marca", false, true},
+                 {"BE con marca", true, true},
+                 {"LE sin marca", false, false},
+                 {"BE sin marca", true, false}};
+    for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
-        ArchivoTemporal archivo(c.contenido);
-        esperarTraza(construir(archivo.ruta()), c.traza);
-        esperarCombosCoherentes();
-        c.comprobar();
+        ArchivoTemporal archivo(enUtf16(kViga, c.bigEndian, c.conMarca));
+        esperarTraza(construir(archivo.ruta()),
+                     conAvisosEscala({"El archivo de entrada " + archivo.ruta() +
+                                          " está guardado en UTF-16; guárdelo como texto plano (UTF-8)",
+                                      cuentaNudos(0), cuentaBarras(0), kCoordNudos}));
+        EXPECT_EQ(noNudos + noBarras + noCombos, 0);
+        EXPECT_TRUE(nudo.empty());
+        EXPECT_TRUE(barra.empty());
     }
     vaciarModelo();
 }

@@ -252,3 +252,92 @@ TEST(Lector, MuchosBloquesNoCuestanBloquesPorLongitud)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Lector, MarcaDeOrdenYEspacioDeNoSeparacion)
+{
+    ArchivoTemporal f("\xEF\xBB\xBFnudos: 1\xC2\xA0" "0 0\xC2\xA0\xC2\xA0" "2 4 0 puntual: V\xC2\xA9 1 "
+                      "x\xEF\xBB\xBFnudos:");
+    claseLeerArchivo l = lectorDe(f);
+    EXPECT_EQ(l.getNoEtiquetas("nudos:"), 1);
+    const Eigen::MatrixXd m = l.getMatriz("nudos:", 3);
+    ASSERT_EQ(m.rows(), 2);
+    EXPECT_EQ(m(1, 1), 4.0);
+    // Only C2 A0 is a blank: another character that starts with C2 stays in its word.
+    EXPECT_EQ(l.getString("puntual:", 1), "V\xC2\xA9");
+}
+
+TEST(Lector, TextoUtf16SeLeeVacio)
+{
+    using namespace std::string_literals;
+    const struct {
+        const char* nombre;
+        std::string contenido;
+        bool utf16;
+        int etiquetas;
+    } casos[] = {
+        {"LE con marca", "\xFF\xFEn\0u\0d\0o\0s\0:\0 \0001\0 \0000\0 \0000\0"s, true, 0},
+        {"BE con marca", "\xFE\xFF\0n\0u\0d\0o\0s\0:\0 \0001\0 \0000\0 \0000"s, true, 0},
+        {"LE sin marca", "n\0u\0d\0o\0s\0:\0 \0001\0 \0000\0 \0000\0"s, true, 0},
+        {"BE sin marca, con una é", "\0n\0u\0d\0o\0s\0:\0 \0001\0 \0000\0 \0000\0 \0\xE9"s, true, 0},
+        {"documento vacío LE", "\xFF\xFE"s, true, 0},
+        {"documento vacío BE", "\xFE\xFF"s, true, 0},
+        {"ASCII", "nudos: 1 0 0 "s, false, 1},
+        {"vacío", ""s, false, 0},
+        {"un NUL suelto", "nudos: 1 0 0\0 "s, false, 1},
+        {"longitud impar", "n\0u\0d\0o\0s\0:\0 \0001\0 \0000\0 \0000\0x"s, false, 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        ArchivoTemporal f(c.contenido);
+        claseLeerArchivo l = lectorDe(f);
+        EXPECT_EQ(l.esUtf16(), c.utf16);
+        EXPECT_EQ(l.getNoEtiquetas("nudos:"), c.etiquetas);
+    }
+}
+
+// The word that ends a run or list is named only where a number was expected
+// and the word begins like one.
+TEST(Lector, NumeroMalEscritoDondeTerminaUnaCorrida)
+{
+    using Consulta = std::function<void(claseLeerArchivo&)>;
+    const Consulta tabla = [](claseLeerArchivo& l) { l.getMatriz("nudos:", 3); };
+    const Consulta corrida = [](claseLeerArchivo& l) { l.getMatrizEtiquetaRepetida("puntual:", 1, 1); };
+    const Consulta factores = [](claseLeerArchivo& l) { l.getFactoresEtiqueta("combo:", 1, 1); };
+    const Consulta nombres = [](claseLeerArchivo& l) { l.getNombresDeFactores("combo:", 1, 1); };
+    const struct {
+        const char* contenido;
+        Consulta consulta;
+        const char* palabra;
+    } casos[] = {
+        {"nudos: 1 0 0 2,5 4 0", tabla, "2,5"},
+        {"nudos: 1 0 0 fin nudos: 2 0 0 3.1E2", tabla, "3.1E2"},
+        {"nudos: 1 0 0 barras: 1 1 2", tabla, ""},
+        {"nudos: 1 0 0", tabla, ""},
+        {"puntual: 1D 0 -10 0 2 -x", corrida, "-x"},
+        {"puntual: P 0 -10 0 .5,1", corrida, ".5,1"},
+        {"puntual: P 0 -10 0 2 x3", corrida, ""},
+        {"combo: U 1 P 1,5 Q", factores, "1,5"},
+        {"combo: U 1 P +2E0 Q", nombres, "+2E0"},
+        {"combo: U 1 2P 1 3Q", factores, ""},
+        {"combo: 1,5U 1 P", nombres, ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.contenido);
+        ArchivoTemporal f(c.contenido);
+        claseLeerArchivo l = lectorDe(f);
+        c.consulta(l);
+        EXPECT_EQ(l.getNumeroMalEscrito(), c.palabra);
+    }
+
+    // Each lookup answers for its own runs only.
+    ArchivoTemporal f("apoyo: 1 1 1 1E3 apoyo: 0 0 0 1");
+    claseLeerArchivo l = lectorDe(f);
+    l.getMatrizEtiquetaRepetida("apoyo:", 1, 0);
+    EXPECT_EQ(l.getNumeroMalEscrito(), "1E3");
+    l.getMatrizEtiquetaRepetida("apoyo:", 2, 0);
+    EXPECT_EQ(l.getNumeroMalEscrito(), "");
+}
+
+}  // namespace
