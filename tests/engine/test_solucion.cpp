@@ -579,6 +579,26 @@ TEST(Solucion, LosEjemplosSeResuelvenSinAvisos)
     EXPECT_GT(resueltos, 0);
 }
 
+TEST(Solucion, VoladizoConCeroDelCortanteEnElExtremoLibre)
+{
+    // Load from -10 at the support to -4 at the tip of a 3 m cantilever: the
+    // resultant 21 acts 1 + 2/7 from the support and the shear vanishes at the tip.
+    std::ifstream in(std::string(VARDEL2D_SOURCE_DIR) + "/examples/voladizo.txt");
+    std::stringstream texto;
+    texto << in.rdbuf();
+    ASSERT_EQ(resolver(texto.str()), "");
+    const double factores[] = {1, 1.35};
+    for (int c = 0; c < 2; ++c) {
+        SCOPED_TRACE(c);
+        const Eigen::MatrixXd V = barra[0].getSolicitacionCortante(c, 2);
+        EXPECT_TRUE(cerca(V(1, 0), 21 * factores[c]));
+        EXPECT_TRUE(cerca(V(1, 1), 0.0, 21));
+        EXPECT_TRUE(cerca(momento(0, c, 0), -27 * factores[c]));
+        EXPECT_EQ(barra[0].getXvcero(c), -1.0);
+        EXPECT_EQ(barra[0].getMmax(c), 0.0);
+    }
+}
+
 TEST(Solucion, RepetirLaLecturaYLaSolucionDaLoMismo)
 {
     const std::string modelo = "nudos: 1 0 0 2 0 3 3 4 3 4 4 0 barras: 1 1 2 2 2 3 3 3 4 apoyo: 1 1 1 1 4 "
