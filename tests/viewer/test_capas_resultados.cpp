@@ -90,6 +90,17 @@ void esperarIgual(const Captura& a, const Captura& b)
     }
 }
 
+// Reads and solves the file at `ruta`, its trace kept off the test's output.
+void leerYResolver(const std::string& ruta)
+{
+    nombreArchivo = ruta;
+    std::ostringstream traza;
+    std::streambuf* anterior = std::cout.rdbuf(traza.rdbuf());
+    funcionLeerArchivo();
+    funcionSolucionU();
+    std::cout.rdbuf(anterior);
+}
+
 // Model of hand-made nodes and bars, one combination "C1" of load case "D",
 // given end displacements as the solver would hand them over.
 class CapasResultados : public GlTest {
@@ -341,12 +352,7 @@ TEST_F(CapasResultados, EtiquetasDelCeroDeCortanteSoloDentroDeLaBarra)
         SCOPED_TRACE(caso.nombre);
         vaciar();
         std::ofstream(ruta) << caso.modelo;
-        nombreArchivo = ruta;
-        std::ostringstream traza;
-        std::streambuf* anterior = std::cout.rdbuf(traza.rdbuf());
-        funcionLeerArchivo();
-        funcionSolucionU();
-        std::cout.rdbuf(anterior);
+        leerYResolver(ruta);
         const double s = 0.1, L = caso.L, t = escalaTexto;
 
         Captura etiquetasV = unir({texto(caso.textoV0, 0, caso.V0 * s, 0),
@@ -705,12 +711,7 @@ protected:
                                "combo: A 1 viento 1 muerta\n"
                                "combo: B 2 viento\n"
                                "combo: C 3 viento 1 muerta\n";
-        nombreArchivo = ruta;
-        std::ostringstream traza;
-        std::streambuf* anterior = std::cout.rdbuf(traza.rdbuf());
-        funcionLeerArchivo();
-        funcionSolucionU();
-        std::cout.rdbuf(anterior);
+        leerYResolver(ruta);
         funcionFronteraGraf();
         changeSize(1000, 800);
     }
