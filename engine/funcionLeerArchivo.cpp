@@ -17,6 +17,9 @@ namespace {
 // barra). A map, so its size follows the rows and not the largest number.
 using Puntero = std::unordered_map<int, int>;
 
+// User number of a bar row that was not built, to the undefined node it names.
+using BarrasOmitidas = std::unordered_map<int, double>;
+
 struct FilaNudo {
     int numero;
     double x;
@@ -73,11 +76,20 @@ bool buscarNudo(const Puntero& punteroNudos, const std::string& etiqueta, double
     return false;
 }
 
-bool buscarBarra(const Puntero& punteroBarras, const std::string& etiqueta, double valor, int& interno)
+// A bar whose row was dropped is in the file: the line says why it is missing.
+bool buscarBarra(const Puntero& punteroBarras, const BarrasOmitidas& barrasOmitidas, const std::string& etiqueta,
+                 double valor, int& interno)
 {
     if (buscar(punteroBarras, valor, interno)) return true;
-    std::cout << "Advertencia: " << etiqueta << " nombra la barra " << textoNumero(valor)
-              << ", que no está definida; se omite" << std::endl;
+    int numero;
+    const auto omitida = aEntero(valor, numero) ? barrasOmitidas.find(numero) : barrasOmitidas.end();
+    std::cout << "Advertencia: " << etiqueta << " nombra la barra " << textoNumero(valor);
+    if (omitida != barrasOmitidas.end()) {
+        std::cout << ", que se omitió porque su nudo " << textoNumero(omitida->second) << " no está definido";
+    } else {
+        std::cout << ", que no está definida";
+    }
+    std::cout << "; se omite" << std::endl;
     return false;
 }
 
@@ -149,7 +161,7 @@ std::vector<FilaNudo> punteroDeNudos(const Eigen::MatrixXd& nudos, Puntero& punt
 // place in barra: the kept rows are numbered 0, 1, ... and punteroBarras maps
 // to those positions, so noBarras == barra.size() and every lookup is in range.
 std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Puntero& punteroNudos,
-                                       Puntero& punteroBarras)
+                                       Puntero& punteroBarras, BarrasOmitidas& barrasOmitidas)
 {
     std::vector<FilaBarra> filas;
     for (int i = 0; i < barras.rows(); ++i) {
@@ -160,8 +172,11 @@ std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Punt
             continue;
         }
         const std::string omitido = " la barra " + std::to_string(fila.numero);
-        if (!buscarNudo(punteroNudos, "barras:", barras(i, 1), fila.inicio, omitido)) continue;
-        if (!buscarNudo(punteroNudos, "barras:", barras(i, 2), fila.fin, omitido)) continue;
+        const bool conInicio = buscarNudo(punteroNudos, "barras:", barras(i, 1), fila.inicio, omitido);
+        if (!conInicio || !buscarNudo(punteroNudos, "barras:", barras(i, 2), fila.fin, omitido)) {
+            barrasOmitidas[fila.numero] = barras(i, conInicio ? 2 : 1);
+            continue;
+        }
         aEntero(barras(i, 1), fila.nudoInicioUsuario);
         aEntero(barras(i, 2), fila.nudoFinalUsuario);
         if (punteroBarras.count(fila.numero)) avisarNumeroRepetido("barras:", fila.numero);
@@ -200,11 +215,11 @@ void porCadaNudo(const Bloque& bloque, std::size_t valores, const Puntero& punte
 
 template <class Aplicar>
 void porCadaBarra(const Bloque& bloque, std::size_t valores, const Puntero& punteroBarras,
-                  const std::string& etiqueta, Aplicar aplicar)
+                  const BarrasOmitidas& barrasOmitidas, const std::string& etiqueta, Aplicar aplicar)
 {
     for (std::size_t i = valores; i < bloque.corrida.size(); ++i) {
         int interno;
-        if (buscarBarra(punteroBarras, etiqueta, bloque.corrida[i], interno)) aplicar(interno);
+        if (buscarBarra(punteroBarras, barrasOmitidas, etiqueta, bloque.corrida[i], interno)) aplicar(interno);
     }
 }
 
@@ -276,9 +291,10 @@ void funcionLeerArchivo()
 
     // 4. Bar lookup table.
     Puntero punteroBarras;
+    BarrasOmitidas barrasOmitidas;
     std::vector<FilaBarra> filasBarra;
     if (noBarras != 0) {
-        filasBarra = punteroDeBarras(barras, punteroNudos, punteroBarras);
+        filasBarra = punteroDeBarras(barras, punteroNudos, punteroBarras, barrasOmitidas);
         noBarras = static_cast<int>(filasBarra.size());
         std::cout << "puntero de barras internas OK" << std::endl;
     }
@@ -359,7 +375,7 @@ void funcionLeerArchivo()
             }
         }
         noCombos = static_cast<int>(formados.size());
-        std::cout << "transferencia de combos a nudo[i] OK" << std::endl;
+        if (noCombos != 0) std::cout << "transferencia de combos a nudo[i] OK" << std::endl;
     }
 
     // 10. Bars, with a copy of their end nodes' coordinates.
@@ -386,7 +402,7 @@ void funcionLeerArchivo()
         for (int k = 1; k <= noRect; ++k) {
             const Bloque bloque = leerBloque(lector, "seccionRectangular:", k, true);
             const std::vector<double>& v = bloque.corrida;
-            porCadaBarra(bloque, 3, punteroBarras, "seccionRectangular:", [&](int i) {
+            porCadaBarra(bloque, 3, punteroBarras, barrasOmitidas, "seccionRectangular:", [&](int i) {
                 barra[i].setSeccionRectangular(v[0], v[1]);
                 barra[i].setModuloE(v[2]);
                 barra[i].setNombreDeSeccion(bloque.nombre);
@@ -398,7 +414,7 @@ void funcionLeerArchivo()
         for (int k = 1; k <= noGen; ++k) {
             const Bloque bloque = leerBloque(lector, "seccionGenerica:", k, true);
             const std::vector<double>& v = bloque.corrida;
-            porCadaBarra(bloque, 3, punteroBarras, "seccionGenerica:", [&](int i) {
+            porCadaBarra(bloque, 3, punteroBarras, barrasOmitidas, "seccionGenerica:", [&](int i) {
                 barra[i].setSeccionGenerica(v[0], v[1]);
                 barra[i].setModuloE(v[2]);
                 barra[i].setNombreDeSeccion(bloque.nombre);
@@ -413,7 +429,7 @@ void funcionLeerArchivo()
     for (int k = 1; k <= noLocales; ++k) {
         const Bloque bloque = leerBloque(lector, "distribuidaLocal:", k, true);
         const std::vector<double>& v = bloque.corrida;
-        porCadaBarra(bloque, 4, punteroBarras, "distribuidaLocal:",
+        porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, "distribuidaLocal:",
                      [&](int i) { barra[i].setCargaLocal(bloque.nombre, v[0], v[1], v[2], v[3]); });
     }
     if (noLocales > 0) std::cout << "transferencia de cargas Locales a barra[i] OK" << std::endl;
@@ -424,7 +440,7 @@ void funcionLeerArchivo()
     for (int k = 1; k <= noGlobales; ++k) {
         const Bloque bloque = leerBloque(lector, "distribuidaGlobal:", k, true);
         const std::vector<double>& v = bloque.corrida;
-        porCadaBarra(bloque, 4, punteroBarras, "distribuidaGlobal:",
+        porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, "distribuidaGlobal:",
                      [&](int i) { barra[i].setCargaGlobal(bloque.nombre, v[0], v[1], v[2], v[3]); });
     }
     if (noGlobales > 0) std::cout << "transferencia de cargas globales a barra[i] OK" << std::endl;

@@ -33,6 +33,16 @@ double estacion(double L, int n, int i)
     return (L / (n - 1)) * i;
 }
 
+// A zero of the shear strictly inside the bar. One within 1e-9·L of an end is
+// that end: the constants carry the solve's rounding, so a zero that falls at
+// an end lands up to some 1e-15·L off it, while 1e-9·L is far below any
+// distance a diagram or a designer reads.
+bool dentroDeLaBarra(double x, double L)
+{
+    const double tolerancia = 1e-9 * L;
+    return x > tolerancia && x < L - tolerancia;
+}
+
 }  // namespace
 
 void objBarra2d::setDesplazamientos(Eigen::MatrixXd d)
@@ -186,8 +196,8 @@ double objBarra2d::getXvcero(int c)
         r2 = -1.0;
     }
 
-    if (r1 > 0.0 && r1 < L) xVcero = r1;
-    if (r2 > 0.0 && r2 < L) xVcero = r2;
+    if (dentroDeLaBarra(r1, L)) xVcero = r1;
+    if (dentroDeLaBarra(r2, L)) xVcero = r2;
     return xVcero;
 }
 

@@ -218,6 +218,54 @@ TEST(BarraResultados, CortanteSinCeroDentroDeLaBarraDaMenosUno)
     }
 }
 
+// Start held, E·I = 1: the end displacements of the curve with C2 = C3 = C4 = 0,
+// E·I·v = -a·x^5/120 - b·x^4/24 + C1·x^3/6, give V(x) = C1 + qI·x + (qF - qI)·x²/(2L)
+// and M(x) = C1·x + qI·x²/2 + (qF - qI)·x³/(6L).
+objBarra2d barraConCortante(double L, double qI, double qF, double C1)
+{
+    objBarra2d b = barraPreparada(0.0, 0.0, L, 0.0, 1.0, 1.0, 1.0, {{0.0, 0.0, qI, qF}});
+    const double a = -(qF - qI) / L;
+    const double bq = -qI;
+    Eigen::MatrixXd d = Eigen::MatrixXd::Zero(6, 1);
+    d(4, 0) = -a * std::pow(L, 5) / 120.0 - bq * std::pow(L, 4) / 24.0 + C1 * std::pow(L, 3) / 6.0;
+    d(5, 0) = -a * std::pow(L, 4) / 24.0 - bq * std::pow(L, 3) / 6.0 + C1 * std::pow(L, 2) / 2.0;
+    b.setDesplazamientos(d);
+    return b;
+}
+
+TEST(BarraResultados, CeroDelCortanteQueSeToma)
+{
+    const double r5 = std::sqrt(5.0);
+    const struct {
+        const char* caso;
+        double L, qI, qF, C1;
+        double x;  // -1: no zero inside the bar
+    } casos[] = {
+        {"solo la primera raíz dentro", 1.0, 1.0, 4.0, -0.95, (std::sqrt(6.7) - 1.0) / 3.0},  // 1.5x² + x - 0.95
+        {"solo la segunda raíz dentro", 1.0, -1.0, -4.0, 1.25, (std::sqrt(8.5) - 1.0) / 3.0},  // -1.5x² - x + 1.25
+        {"las dos dentro: la segunda, la menor", 1.0, -1.0, 1.0, 0.2, (1.0 - 1.0 / r5) / 2.0},
+        {"las dos dentro: la segunda, la mayor", 1.0, 1.0, -1.0, -0.2, (1.0 + 1.0 / r5) / 2.0},
+        {"ninguna dentro", 1.0, 1.0, 4.0, -10.0, -1.0},  // roots (-1 ± √61)/3
+        {"carga uniforme", 1.0, -1.0, -1.0, 0.7, 0.7},
+        {"a 1e-12·L del extremo final es el extremo", 3.0, -1.0, -1.0, 3.0 * (1.0 - 1e-12), -1.0},
+        {"a 1e-12·L del inicio es el inicio", 3.0, -1.0, -1.0, 3e-12, -1.0},
+        {"a 1e-6·L del extremo final sigue dentro", 3.0, -1.0, -1.0, 3.0 * (1.0 - 1e-6), 3.0 * (1.0 - 1e-6)},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        objBarra2d b = barraConCortante(c.L, c.qI, c.qF, c.C1);
+        const double x = b.getXvcero(0);
+        if (c.x == -1.0) {
+            EXPECT_EQ(x, -1.0);
+            EXPECT_EQ(b.getMmax(0), 0.0);
+            continue;
+        }
+        EXPECT_TRUE(cerca(x, c.x));
+        const double M = c.C1 * c.x + c.qI * c.x * c.x / 2.0 + (c.qF - c.qI) * std::pow(c.x, 3) / (6.0 * c.L);
+        EXPECT_TRUE(cerca(b.getMmax(0), M));
+    }
+}
+
 TEST(BarraResultados, MmaxUsaLaAbscisaDelUltimoXvcero)
 {
     objBarra2d b = barraPreparada(0.0, 0.0, 4.0, 0.0, 1.0, 1.0, 1.0,

@@ -410,7 +410,9 @@ TEST(Constructor, CasosDeArchivo)
                           "Advertencia: barras: nombra el nudo 9, que no está definido; se omite la barra 1",
                           "Advertencia: barras: nombra el nudo -inf, que no está definido; se omite la barra 4",
                           kBarrasOK, kCoordNudos, kCoordBarras,
-                          "Advertencia: seccionRectangular: nombra la barra 1, que no está definida; se omite", kRect,
+                          "Advertencia: seccionRectangular: nombra la barra 1, que se omitió porque su nudo 9 no está definido; "
+                          "se omite",
+                          kRect,
                           kGen}),
          [] {
              ASSERT_EQ(noBarras, 2);
@@ -421,10 +423,37 @@ TEST(Constructor, CasosDeArchivo)
              EXPECT_EQ(barra[1].getNombreDeSeccion(), "R");
              EXPECT_EQ(barra[1].getArea(), 2.0);
          }},
+        {"bloques que nombran barras omitidas",
+         "nudos: 1 0 0 2 4 0 barras: 1 1 2 2 2 7 3 5 1 seccionRectangular: R 1 2 3 1 2 seccionGenerica: G 1 1 1 3 "
+         "distribuidaLocal: l 0 0 1 1 2 1 distribuidaGlobal: g 1 1 0 -1 3 8",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(3), kNudosOK,
+                          "Advertencia: barras: nombra el nudo 7, que no está definido; se omite la barra 2",
+                          "Advertencia: barras: nombra el nudo 5, que no está definido; se omite la barra 3",
+                          kBarrasOK, kCoordNudos, kCoordBarras,
+                          "Advertencia: seccionRectangular: nombra la barra 2, que se omitió porque su nudo 7 no está "
+                          "definido; se omite",
+                          kRect,
+                          "Advertencia: seccionGenerica: nombra la barra 3, que se omitió porque su nudo 5 no está "
+                          "definido; se omite",
+                          kGen,
+                          "Advertencia: distribuidaLocal: nombra la barra 2, que se omitió porque su nudo 7 no está "
+                          "definido; se omite",
+                          kLocales,
+                          "Advertencia: distribuidaGlobal: nombra la barra 3, que se omitió porque su nudo 5 no está "
+                          "definido; se omite",
+                          "Advertencia: distribuidaGlobal: nombra la barra 8, que no está definida; se omite",
+                          kGlobales}),
+         [] {
+             ASSERT_EQ(noBarras, 1);
+             EXPECT_EQ(barra[0].getNombreDeSeccion(), "R");
+             EXPECT_EQ(barra[0].getArea(), 2.0);
+         }},
         {"barras sin ningún nudo", "barras: 1 1 2 distribuidaLocal: q 0 0 1 1 1",
          conAvisosEscala({cuentaNudos(0), cuentaBarras(1),
                           "Advertencia: barras: nombra el nudo 1, que no está definido; se omite la barra 1", kBarrasOK,
-                          kCoordNudos, "Advertencia: distribuidaLocal: nombra la barra 1, que no está definida; se omite",
+                          kCoordNudos,
+                          "Advertencia: distribuidaLocal: nombra la barra 1, que se omitió porque su nudo 1 no está "
+                          "definido; se omite",
                           kLocales}),
          [] { EXPECT_TRUE(barra.empty()); }},
         {"combinación repetida",
@@ -456,8 +485,8 @@ TEST(Constructor, CasosDeArchivo)
          }},
         {"ninguna combinación con pares", "nudos: 1 0 0 2 4 0 barras: 1 1 2 combo: V",
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos,
-                          "Advertencia: la combinación V no tiene pares de factor y caso; se omite", kCombosNudo,
-                          kCoordBarras, kRect, kGen}),
+                          "Advertencia: la combinación V no tiene pares de factor y caso; se omite", kCoordBarras,
+                          kRect, kGen}),
          [] {
              EXPECT_EQ(noCombos, 0);
              esperarCombosCoherentes();

@@ -122,7 +122,7 @@ TEST(EntradasHostiles, CadaArchivoCorreSinFallarYDiceQueEstaMal)
         {"mecanismo", "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 0 1 0 1 seccionGenerica: S 1 1 1 1 "
                       "puntual: P 1 1 0 2 combo: C 1 P",
          {"Advertencia: la estructura es inestable: la matriz de rigidez de los grados de libertad libres es "
-          "singular (rango 3 de 5); los resultados no son una solución"}},
+          "singular (rango 3 de 5); los resultados de la combinación C no equilibran sus cargas"}},
         {"todo sujeto", "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 2 seccionGenerica: S 1 1 1 1 "
                         "puntual: P 1 1 0 2 combo: C 1 P",
          {}},

@@ -104,6 +104,17 @@ void esperarIgual(const Captura& a, const Captura& b)
     }
 }
 
+// Reads and solves the file at `ruta`, its trace kept off the test's output.
+void leerYResolver(const std::string& ruta)
+{
+    nombreArchivo = ruta;
+    std::ostringstream traza;
+    std::streambuf* anterior = std::cout.rdbuf(traza.rdbuf());
+    funcionLeerArchivo();
+    funcionSolucionU();
+    std::cout.rdbuf(anterior);
+}
+
 // Model of hand-made nodes and bars, one combination "C1" of load case "D",
 // given end displacements as the solver would hand them over.
 class CapasResultados : public GlTest {
@@ -324,6 +335,55 @@ TEST_F(CapasResultados, SinCeroDeCortanteNoHayEtiquetasDeTramo)
     std::snprintf(t1, sizeof t1, "%.3f", M4);
     esperarIgual(desde(momento, 41),
                  unir({texto(t0, 0, -M0 * 0.1, 0, 0.08), texto(t1, 4, -M4 * 0.1, 0, -0.08, 0, Derecha)}));
+}
+
+// Fixed-fixed bar of length 1 under a load from -1 to 1, E·I = 1: V = x² - x + 1/5,
+// zero at (1 - 1/√5)/2, M = -1/60 and 1/60 at the ends, √5/300 there. The
+// cantilever is examples/voladizo.txt, whose shear vanishes at the free end.
+struct CasoCeroDeCortante {
+    const char* nombre;
+    const char* modelo;
+    double L, V0, VL, M0, ML;
+    const char *textoV0, *textoVL, *textoM0, *textoML;
+    const char* x0;  // nullptr: no zero inside the bar
+    double xv, Mmax;
+    const char* textoMmax;
+};
+
+TEST_F(CapasResultados, EtiquetasDelCeroDeCortanteSoloDentroDeLaBarra)
+{
+    const double r5 = std::sqrt(5.0);
+    const CasoCeroDeCortante casos[] = {
+        {"cero dentro", "nudos: 1 0 0 2 1 0 barras: 1 1 2 apoyo: 1 1 1 1 2 seccionGenerica: S 1 1 1 1 "
+                        "distribuidaLocal: D 0 0 -1 1 1 combo: C1 1 D",
+         1, 0.2, 0.2, -1.0 / 60, 1.0 / 60, "0.200", "0.200", "-0.017", "0.017", "x0= 0.276", (1 - 1 / r5) / 2,
+         r5 / 300, "0.007"},
+        {"cero en el extremo libre", "nudos: 1 0 0 2 3 0 barras: 1 1 2 apoyo: 1 1 1 1 "
+                                     "seccionGenerica: HEB200 7.81e-3 5.696e-5 2.1e8 1 "
+                                     "distribuidaLocal: muerta 0 0 -10 -4 1 combo: C1 1 muerta",
+         3, 21, 0, -27, 0, "21.000", "-0.000", "-27.000", "-0.000", nullptr, 0, 0, nullptr},
+    };
+    const std::string ruta = ::testing::TempDir() + "cero_de_cortante.txt";
+    for (const CasoCeroDeCortante& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        vaciar();
+        std::ofstream(ruta) << caso.modelo;
+        leerYResolver(ruta);
+        const double s = 0.1, L = caso.L, t = escalaTexto;
+
+        Captura etiquetasV = unir({texto(caso.textoV0, 0, caso.V0 * s, 0),
+                                   texto(caso.textoVL, L, caso.VL * s, 0, 0, 0, Derecha)});
+        if (caso.x0) etiquetasV = unir({etiquetasV, texto(caso.x0, caso.xv, 0.2 * t, 0)});
+        esperarIgual(desde(capturarCapa([] { plotCortante(0, 0.1); }), 41), etiquetasV);
+
+        Captura etiquetasM = unir({texto(caso.textoM0, 0, -caso.M0 * s, 0, L / 50),
+                                   texto(caso.textoML, L, -caso.ML * s, 0, -L / 50, 0, Derecha)});
+        if (caso.textoMmax)
+            etiquetasM = unir({etiquetasM, texto(caso.textoMmax, caso.xv, -caso.Mmax * s, 0, 0, 0, Centro)});
+        esperarIgual(desde(capturarCapa([] { plotMomento(0, 0.1); }), 41), etiquetasM);
+    }
+    std::remove(ruta.c_str());
+    nombreArchivo.clear();
 }
 
 struct CasoMomento {
@@ -687,12 +747,7 @@ protected:
                                "combo: A 1 viento 1 muerta\n"
                                "combo: B 2 viento\n"
                                "combo: C 3 viento 1 muerta\n";
-        nombreArchivo = ruta;
-        std::ostringstream traza;
-        std::streambuf* anterior = std::cout.rdbuf(traza.rdbuf());
-        funcionLeerArchivo();
-        funcionSolucionU();
-        std::cout.rdbuf(anterior);
+        leerYResolver(ruta);
         funcionFronteraGraf();
         changeSize(1000, 800);
     }
