@@ -30,10 +30,10 @@ apoyos_en() {
 # (3 pixels thick), hatching 8.7 pixels below them.
 esperar_que "los apoyos al abrir en 121.8 671.2 756.4 10.7" apoyos_en "121.8 671.2 756.4 10.7"
 read -r x0 y0 ancho0 alto0 <<<"$observado"
-cp actual.png inicio.png
 
 # The idle callback draws frame after frame while nothing reaches the window:
-# every buffer swap is written to the X server.
+# every buffer swap is written to the X server. Without it the count stands
+# still after the first frame.
 antes="$(escrituras)"
 mas_de_200_escrituras() {
   local n=$(($(escrituras) - antes))
@@ -52,23 +52,22 @@ caja_esperada() {
   }'
 }
 
-# A drag with the right button does not pan; one with the left, in two steps
-# of (+50, +25), moves the model with the pointer by 0.8 of its path.
-xdotool mousemove --window "$ventana" 300 300 mousedown 3 mousemove --window "$ventana" 200 250 mouseup 3
+# A drag with the left button in two steps of (+50, +25) moves the model with
+# the pointer by 0.8 of its path.
 xdotool mousemove --window "$ventana" 500 400 mousedown 1 \
   mousemove --window "$ventana" 550 425 mousemove --window "$ventana" 600 450 mouseup 1
 esperado="$(caja_esperada 1)"
 esperar_que "apoyos tras arrastrar en $esperado" apoyos_en "$esperado"
-cp actual.png arrastre.png
 
-# Two notches back and one forward: the camera ends 1.07 times as far.
+# Once the left button is up, a drag with the right one does not pan. Two
+# notches back and one forward: the camera ends 1.07 times as far.
+xdotool mousemove --window "$ventana" 300 300 mousedown 3 mousemove --window "$ventana" 200 250 mouseup 3
 xdotool click --repeat 2 --delay 50 5
 esperado="$(caja_esperada "$(awk 'BEGIN { print 1 / 1.07 ^ 2 }')")"
 esperar_que "apoyos tras alejar en $esperado" apoyos_en "$esperado"
 xdotool click 4
 esperado="$(caja_esperada "$(awk 'BEGIN { print 1 / 1.07 }')")"
 esperar_que "apoyos tras acercar en $esperado" apoyos_en "$esperado"
-cp actual.png rueda.png
 
 xdotool key Escape
 esperar_fin

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Start-up on input that gives no nodes skips the solver and still opens the
-# window, which draws its console and obeys Esc; no run writes a results
-# report or changes one already there.
+# Start-up on input that gives no nodes still opens the window, which draws
+# its console and obeys Esc; no run writes a results report or changes one
+# already there.
 source "$(dirname "${BASH_SOURCE[0]}")/comun.bash"
 
 consola="0,255,0"
