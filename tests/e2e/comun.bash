@@ -26,9 +26,9 @@ fallar() {
   exit 1
 }
 
-# Starts the program on the given input file and waits for its window.
+# Starts the program with the given arguments and waits for its window.
 arrancar() {
-  "$programa" "$1" >salida.log 2>&1 &
+  "$programa" "$@" >salida.log 2>&1 &
   pid=$!
   ventana="$(timeout 30 xdotool search --sync --name '^Programa de Vardel 2D$' | head -n 1)" ||
     fallar "la ventana no aparecio"
@@ -70,10 +70,43 @@ esperar_fin() {
   [ "$estado" -eq 0 ] || fallar "estado de salida $estado"
 }
 
+fotografiar() { xwd -id "$ventana" -silent | convert xwd:- "$1"; }
+
 captura() {
   sleep 0.7
-  xwd -id "$ventana" -silent | convert xwd:- "$1"
+  fotografiar "$1"
 }
+
+# Runs the command until it succeeds (at most 20 s); the command may leave
+# what it saw last in $observado for the failure message.
+observado=""
+esperar_que() {
+  local descripcion="$1" fin=$((SECONDS + 20))
+  shift
+  until "$@"; do
+    vivo || fallar "el programa termino esperando: $descripcion"
+    [ "$SECONDS" -lt "$fin" ] || fallar "no se cumplio en 20 s: $descripcion; visto: $observado"
+    sleep 0.05
+  done
+}
+
+# "x y ancho alto" of the window on the screen.
+geometria() {
+  local X Y WIDTH HEIGHT WINDOW SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$ventana")"
+  echo "$X $Y $WIDTH $HEIGHT"
+}
+
+# "x y ancho alto" of the box around the pixels of colour rgb(r,g,b); empty
+# when there are none.
+caja_de_color() {
+  convert "$1" -alpha off -fuzz 3% -fill white -opaque "rgb($2)" -fill black +opaque white \
+    -format '%[fx:mean>0 ? 1 : 0] %@' info: |
+    awk '$1 == 1 { split($2, v, /[x+]/); print v[3], v[4], v[1], v[2] }'
+}
+
+# Write calls the program has made so far.
+escrituras() { awk '$1 == "syscw:" { print $2 }' "/proc/$pid/io"; }
 
 # Pixels of the image within a small distance of the colour rgb(r,g,b).
 pixeles_de_color() {
