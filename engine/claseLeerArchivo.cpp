@@ -8,6 +8,18 @@
 #include <iostream>
 #include <sstream>
 
+namespace {
+
+// A word such as 2,5 or 1-2 whose numeric prefix is not the whole word: the
+// prefix is what is read, which is not what the user wrote.
+template <class Numero>
+void avisarLecturaParcial(const std::string& palabra, Numero valor)
+{
+    std::cout << "Advertencia: la palabra \"" << palabra << "\" no es un número; se lee como " << valor << std::endl;
+}
+
+}  // namespace
+
 double convertirReal(const std::string& palabra)
 {
     const char* inicio = palabra.c_str();
@@ -18,6 +30,7 @@ double convertirReal(const std::string& palabra)
         std::cout << "Advertencia: la palabra \"" << palabra << "\" no es un número; se lee como 0" << std::endl;
         return 0.0;
     }
+    if (*fin != '\0') avisarLecturaParcial(palabra, valor);
     // Beyond the range of a double strtod gives ±infinity, which no result survives.
     if (errno == ERANGE && std::isinf(valor)) {
         std::cout << "Advertencia: la palabra \"" << palabra << "\" excede el rango de los reales; se lee como "
@@ -36,6 +49,7 @@ int convertirEntero(const std::string& palabra)
         std::cout << "Advertencia: la palabra \"" << palabra << "\" no es un número; se lee como 0" << std::endl;
         return 0;
     }
+    if (*fin != '\0') avisarLecturaParcial(palabra, valor);
     // strtol already clamps to the range of long; narrow the same way to int.
     if (valor > INT_MAX) return INT_MAX;
     if (valor < INT_MIN) return INT_MIN;

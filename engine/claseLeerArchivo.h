@@ -62,6 +62,7 @@ private:
 };
 
 // Word-to-number conversions of the reader: the longest numeric prefix, as the
-// C library reads it; a word without one gives 0 and a warning line naming it.
+// C library reads it; a word without one gives 0, and one that holds more than
+// its prefix gives the prefix, each with a warning line naming the word.
 double convertirReal(const std::string& palabra);
 int convertirEntero(const std::string& palabra);

@@ -352,12 +352,16 @@ void funcionLeerArchivo()
     // 9. Combinations on the nodes. A repeated name sums its blocks' pairs into
     // one combination and a block without pairs makes none, so noCombos counts
     // the distinct names that have pairs: exactly what every node and bar holds.
+    // The blocks are read once and kept for the bars, so a word that warns as
+    // it is read warns once.
     const int noBloquesCombo = lector.getNoEtiquetas("combo:");
+    std::vector<Combo> combos;
     noCombos = 0;
     if (noBloquesCombo != 0) {
         std::unordered_set<std::string> formados;
         for (int k = 1; k <= noBloquesCombo; ++k) {
-            const Combo combo = leerCombo(lector, k);
+            combos.push_back(leerCombo(lector, k));
+            const Combo& combo = combos.back();
             avisarNumeroMalEscrito(lector, "combo:");
             if (combo.factores.empty()) {
                 std::cout << "Advertencia: la combinación " << combo.nombre
@@ -447,8 +451,7 @@ void funcionLeerArchivo()
 
     // 15. Combinations on the bars, after all their loads, in the nodes' order.
     if (noCombos != 0) {
-        for (int k = 1; k <= noBloquesCombo; ++k) {
-            const Combo combo = leerCombo(lector, k);
+        for (const Combo& combo : combos) {
             for (objBarra2d& b : barra) {
                 for (std::size_t p = 0; p < combo.factores.size(); ++p) {
                     b.setCombo(combo.nombre, combo.factores[p], combo.casos[p]);

@@ -40,6 +40,11 @@ const Lineas kAvisosEscala = {
     avisoReal("escalaN:"),         avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"),
     "Advertencia: no se encontró ningún entero con etiqueta precision:", avisoReal("escalaCarga:")};
 
+std::string leidaComoPrefijo(const std::string& palabra, const std::string& valor)
+{
+    return "Advertencia: la palabra \"" + palabra + "\" no es un número; se lee como " + valor;
+}
+
 Lineas conAvisosEscala(Lineas traza)
 {
     traza.insert(traza.end(), kAvisosEscala.begin(), kAvisosEscala.end());
@@ -599,6 +604,26 @@ TEST(Constructor, ArchivosComoLosEscribenLosUsuarios)
              ASSERT_EQ(noCombos, 2);
              esperarFila(nudo[1].getCargasGlobales(), 1, {0, -10, 0});
          }},
+        // A word that passes as a number but holds more than its numeric
+        // prefix is read as the prefix, and said so once.
+        {"coordenada con más que un número", reemplazar(kViga, "2 4 0", "2 4-3 0"),
+         conAvisosEscala({leidaComoPrefijo("4-3", "4"), cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK,
+                          kCoordNudos, kApoyos, kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra}),
+         [] { EXPECT_EQ(nudo[1].getX(), 4.0); }},
+        {"factor con más que un número", reemplazar(kViga, "combo: U 1 P", "combo: U 1-2 P"),
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                          leidaComoPrefijo("1-2", "1"), kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra}),
+         [] {
+             ASSERT_EQ(noCombos, 1);
+             esperarFila(nudo[1].getCargasGlobales(), 0, {0, -10, 0});
+             EXPECT_EQ(barra[0].getMatrizCargasCombo().rows(), 1);
+         }},
+        {"escala con coma decimal", kViga + " escalaM: 2,5",
+         {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales, kCombosNudo,
+          kCoordBarras, kRect, kGen, kCombosBarra, avisoReal("escalaDeflexion:"), leidaComoPrefijo("2,5", "2"),
+          avisoReal("escalaV:"), avisoReal("escalaN:"), avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"),
+          "Advertencia: no se encontró ningún entero con etiqueta precision:", avisoReal("escalaCarga:")},
+         [] { EXPECT_EQ(escalaM, 2.0); }},
         // A name may begin with a digit, and a run may end at a plain word.
         {"nombres que empiezan por cifra",
          "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 fin seccionRectangular: 30x50 0.3 0.5 2.1e7 1 "
