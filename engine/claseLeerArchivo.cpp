@@ -10,10 +10,10 @@
 
 namespace {
 
-// A word such as 2,5 or 1-2 whose numeric prefix is not the whole word: the
-// prefix is what is read, which is not what the user wrote.
+// A word that is not wholly a number: nothing of it is numeric (read as 0), or
+// only a prefix is, as in 2,5 or 1-2, which is read but is not what was written.
 template <class Numero>
-void avisarLecturaParcial(const std::string& palabra, Numero valor)
+void avisarNoEsNumero(const std::string& palabra, Numero valor)
 {
     std::cout << "Advertencia: la palabra \"" << palabra << "\" no es un número; se lee como " << valor << std::endl;
 }
@@ -27,10 +27,10 @@ double convertirReal(const std::string& palabra)
     errno = 0;
     const double valor = std::strtod(inicio, &fin);
     if (fin == inicio) {
-        std::cout << "Advertencia: la palabra \"" << palabra << "\" no es un número; se lee como 0" << std::endl;
+        avisarNoEsNumero(palabra, 0);
         return 0.0;
     }
-    if (*fin != '\0') avisarLecturaParcial(palabra, valor);
+    if (*fin != '\0') avisarNoEsNumero(palabra, valor);
     // Beyond the range of a double strtod gives ±infinity, which no result survives.
     if (errno == ERANGE && std::isinf(valor)) {
         std::cout << "Advertencia: la palabra \"" << palabra << "\" excede el rango de los reales; se lee como "
@@ -46,10 +46,10 @@ int convertirEntero(const std::string& palabra)
     errno = 0;
     long valor = std::strtol(inicio, &fin, 10);
     if (fin == inicio) {
-        std::cout << "Advertencia: la palabra \"" << palabra << "\" no es un número; se lee como 0" << std::endl;
+        avisarNoEsNumero(palabra, 0);
         return 0;
     }
-    if (*fin != '\0') avisarLecturaParcial(palabra, valor);
+    if (*fin != '\0') avisarNoEsNumero(palabra, valor);
     // strtol already clamps to the range of long; narrow the same way to int.
     if (valor > INT_MAX) return INT_MAX;
     if (valor < INT_MIN) return INT_MIN;

@@ -119,23 +119,17 @@ void leerYResolver(const std::string& ruta)
 // given end displacements as the solver would hand them over.
 class CapasResultados : public GlTest {
 protected:
+    // The window's state as it opens (default text height 0.15, 3 decimals),
+    // on a model 4 wide.
     void SetUp() override
     {
         GlTest::SetUp();
-        vaciar();
-        xMin = 0;
+        reiniciarVisor();
         xMax = 4;
-        escalaTexto = 0.15;
-        precision = 3;
     }
-    void TearDown() override { vaciar(); }
+    void TearDown() override { reiniciarVisor(); }
 
-    static void vaciar()
-    {
-        nudo.clear();
-        barra.clear();
-        noNudos = noBarras = noCombos = 0;
-    }
+    static void vaciar() { fijarModelo({}); }
 
     static int agregarNudo(double x, double y, Eigen::Vector3i apoyo = Eigen::Vector3i::Zero(),
                            Eigen::Vector3d resorte = Eigen::Vector3d::Zero(), Eigen::Vector3d carga = Eigen::Vector3d::Zero())
