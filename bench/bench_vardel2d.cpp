@@ -30,6 +30,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "archivoTemporal.h"
 #include "funcionPlot.h"
 #include "marcoRegular.h"
 #include "vardel2d.h"
@@ -75,9 +76,9 @@ MarcoRegular marcoDe(const benchmark::State& state)
 // One input file per size, written on first use and kept for the whole run.
 const std::string& archivoDe(const MarcoRegular& m)
 {
-    static std::map<std::tuple<int, int, bool>, std::unique_ptr<ArchivoMarco>> archivos;
+    static std::map<std::tuple<int, int, bool>, std::unique_ptr<ArchivoTemporal>> archivos;
     auto& a = archivos[{m.pisos, m.vanos, m.todoFijo}];
-    if (!a) a = std::make_unique<ArchivoMarco>(m);
+    if (!a) a = std::make_unique<ArchivoTemporal>(m.texto());
     return a->ruta();
 }
 

@@ -1,12 +1,7 @@
 #include "marcoRegular.h"
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
-#include <stdexcept>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -102,21 +97,4 @@ double MarcoRegular::cargaHorizontal(int c) const
 {
     const double largoColumnas = pisos * (vanos + 1) * altura;
     return combos[c].viento * vientoColumnas * largoColumnas;
-}
-
-ArchivoMarco::ArchivoMarco(const MarcoRegular& marco)
-{
-    char plantilla[] = "/tmp/vardel2d_marco_XXXXXX";
-    const int fd = mkstemp(plantilla);
-    if (fd < 0) throw std::runtime_error("no temporary file");
-    close(fd);
-    ruta_ = plantilla;
-    std::ofstream archivo(ruta_, std::ios::binary);
-    archivo << marco.texto();
-    if (!archivo) throw std::runtime_error("cannot write " + ruta_);
-}
-
-ArchivoMarco::~ArchivoMarco()
-{
-    std::remove(ruta_.c_str());
 }

@@ -30,16 +30,3 @@ struct MarcoRegular {
     double cargaVertical(int c) const;
     double cargaHorizontal(int c) const;
 };
-
-// The frame written to a fresh temporary file, removed when this goes.
-class ArchivoMarco {
-public:
-    explicit ArchivoMarco(const MarcoRegular& marco);
-    ~ArchivoMarco();
-    ArchivoMarco(const ArchivoMarco&) = delete;
-    ArchivoMarco& operator=(const ArchivoMarco&) = delete;
-    const std::string& ruta() const { return ruta_; }
-
-private:
-    std::string ruta_;
-};

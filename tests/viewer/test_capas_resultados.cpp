@@ -2,10 +2,7 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <functional>
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +12,7 @@
 #include "funcionPlot.h"
 #include "gl_captura.h"
 #include "modelo_visor.h"
+#include "util.h"
 #include "vardel2d.h"
 
 namespace {
@@ -102,17 +100,6 @@ void esperarIgual(const Captura& a, const Captura& b)
             EXPECT_NEAR(a.elementos[i].v[j].y, b.elementos[i].v[j].y, 1e-4) << "element " << i;
         }
     }
-}
-
-// Reads and solves the file at `ruta`, its trace kept off the test's output.
-void leerYResolver(const std::string& ruta)
-{
-    nombreArchivo = ruta;
-    std::ostringstream traza;
-    std::streambuf* anterior = std::cout.rdbuf(traza.rdbuf());
-    funcionLeerArchivo();
-    funcionSolucionU();
-    std::cout.rdbuf(anterior);
 }
 
 // Model of hand-made nodes and bars, one combination "C1" of load case "D",
@@ -357,12 +344,11 @@ TEST_F(CapasResultados, EtiquetasDelCeroDeCortanteSoloDentroDeLaBarra)
                                      "distribuidaLocal: muerta 0 0 -10 -4 1 combo: C1 1 muerta",
          3, 21, 0, -27, 0, "21.000", "-0.000", "-27.000", "-0.000", nullptr, 0, 0, nullptr},
     };
-    const std::string ruta = ::testing::TempDir() + "cero_de_cortante.txt";
     for (const CasoCeroDeCortante& caso : casos) {
         SCOPED_TRACE(caso.nombre);
         vaciar();
-        std::ofstream(ruta) << caso.modelo;
-        leerYResolver(ruta);
+        ArchivoTemporal archivo(caso.modelo);
+        leerYResolver(archivo.ruta());
         const double s = 0.1, L = caso.L, t = escalaTexto;
 
         Captura etiquetasV = unir({texto(caso.textoV0, 0, caso.V0 * s, 0),
@@ -376,7 +362,6 @@ TEST_F(CapasResultados, EtiquetasDelCeroDeCortanteSoloDentroDeLaBarra)
             etiquetasM = unir({etiquetasM, texto(caso.textoMmax, caso.xv, -caso.Mmax * s, 0, 0, 0, Centro)});
         esperarIgual(desde(capturarCapa([] { plotMomento(0, 0.1); }), 41), etiquetasM);
     }
-    std::remove(ruta.c_str());
     nombreArchivo.clear();
 }
 
@@ -731,23 +716,12 @@ protected:
     {
         GlTest::SetUp();
         reiniciarVisor();
-        ruta = ::testing::TempDir() + "cuadro_resultados.txt";
-        std::ofstream(ruta) << "nudos: 1 0 0 2 0 3 3 4 3 4 4 0\n"
-                               "barras: 1 1 2 2 2 3 3 3 4\n"
-                               "apoyo: 1 1 1 1 4\n"
-                               "seccionRectangular: C 0.3 0.3 2.1e7 1 2 3\n"
-                               "puntual: viento 10 0 0 2\n"
-                               "distribuidaLocal: muerta 0 0 -5 -5 2\n"
-                               "combo: A 1 viento 1 muerta\n"
-                               "combo: B 2 viento\n"
-                               "combo: C 3 viento 1 muerta\n";
-        leerYResolver(ruta);
+        leerYResolver(archivo.ruta());
         funcionFronteraGraf();
         changeSize(1000, 800);
     }
     void TearDown() override
     {
-        std::remove(ruta.c_str());
         nombreArchivo.clear();
         reiniciarVisor();
     }
@@ -764,7 +738,15 @@ protected:
             nullptr);
     }
 
-    std::string ruta;
+    const ArchivoTemporal archivo{"nudos: 1 0 0 2 0 3 3 4 3 4 4 0\n"
+                                  "barras: 1 1 2 2 2 3 3 3 4\n"
+                                  "apoyo: 1 1 1 1 4\n"
+                                  "seccionRectangular: C 0.3 0.3 2.1e7 1 2 3\n"
+                                  "puntual: viento 10 0 0 2\n"
+                                  "distribuidaLocal: muerta 0 0 -5 -5 2\n"
+                                  "combo: A 1 viento 1 muerta\n"
+                                  "combo: B 2 viento\n"
+                                  "combo: C 3 viento 1 muerta\n"};
 };
 
 TEST_F(CuadroConResultados, CadaCapaEncendidaParaCadaComboEncendidoEnOrden)

@@ -1,10 +1,7 @@
 #include <GL/freeglut.h>
 
 #include <cmath>
-#include <cstdio>
 #include <fstream>
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +9,7 @@
 #include "funcionPlot.h"
 #include "gl_captura.h"
 #include "modelo_visor.h"
+#include "util.h"
 #include "vardel2d.h"
 
 namespace {
@@ -294,42 +292,21 @@ protected:
     void SetUp() override
     {
         Ventana::SetUp();
-        ruta = ::testing::TempDir() + "reinicio_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-               ".txt";
-        nombreArchivo = ruta;
+        nombreArchivo = archivo.ruta();
     }
     void TearDown() override
     {
-        std::remove(ruta.c_str());
         nombreArchivo.clear();
         Ventana::TearDown();
     }
-    void escribirArchivo(const std::string& contenido) { std::ofstream(ruta) << contenido; }
+    void escribirArchivo(const std::string& contenido) { std::ofstream(archivo.ruta()) << contenido; }
 
-    // What the call writes to standard output.
-    static std::string salidaDe(void (*llamada)())
-    {
-        std::ostringstream salida;
-        std::streambuf* anterior = std::cout.rdbuf(salida.rdbuf());
-        llamada();
-        std::cout.rdbuf(anterior);
-        return salida.str();
-    }
     static std::string pulsar(int tecla)
     {
-        static int t;
-        t = tecla;
-        return salidaDe([] { tecladoEspecial(t, 0, 0); });
-    }
-    static void leerYResolver()
-    {
-        salidaDe([] {
-            funcionLeerArchivo();
-            funcionSolucionU();
-        });
+        return salidaDe([tecla] { tecladoEspecial(tecla, 0, 0); });
     }
 
-    std::string ruta;
+    const ArchivoTemporal archivo{""};
 };
 
 const char* const portico =
@@ -409,7 +386,7 @@ TEST_F(Reinicio, F5SobreUnModeloQueNoSePuedeResolverSigueDibujando)
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.first);
         escribirArchivo(portico);
-        leerYResolver();
+        leerYResolver(archivo.ruta());
         funcionFronteraGraf();
         changeSize(1000, 800);
         for (int i = 0; i < 10; ++i) flags[i] = 1;

@@ -1,26 +1,8 @@
 #include "util.h"
 
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "vardel2d.h"
-
-ArchivoTemporal::ArchivoTemporal(const std::string& contenido)
-{
-    char plantilla[] = "/tmp/vardel2d_prueba_XXXXXX";
-    const int fd = mkstemp(plantilla);
-    EXPECT_GE(fd, 0);
-    close(fd);
-    ruta_ = plantilla;
-    std::ofstream(ruta_, std::ios::binary) << contenido;
-}
-
-ArchivoTemporal::~ArchivoTemporal()
-{
-    std::remove(ruta_.c_str());
-}
 
 std::string salidaDe(const std::function<void()>& llamada)
 {
@@ -51,4 +33,28 @@ void vaciarModelo()
     uLibres.resize(0, 0);
     u.resize(0, 0);
     reacciones.resize(0, 0);
+}
+
+void estadoDeArranque()
+{
+    vaciarModelo();
+    nombreArchivo.clear();
+    escalaDef = escalaM = escalaV = escalaN = escalaTexto = escalaCarga = escalaApoyo = 0;
+    precision = 0;
+    xMin = xMax = yMin = yMax = 0;
+    xCam = yCam = zCam = xCentroObj = yCentroObj = 0;
+    clickIzq = xLast = yLast = 0;
+    dialogo = "Comando:";
+    comando.clear();
+    flags.assign(200, 0);
+    if (resultados.is_open()) resultados.close();
+    resultados.clear();
+    numeroComboCoincidente = -1;
+}
+
+std::string leerYResolver(const std::string& ruta)
+{
+    nombreArchivo = ruta;
+    salidaDe(funcionLeerArchivo);
+    return salidaDe(funcionSolucionU);
 }
