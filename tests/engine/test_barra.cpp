@@ -9,6 +9,17 @@
 
 namespace {
 
+class BarraGeometria : public EstadoLimpio {};
+class BarraSeccion : public EstadoLimpio {};
+class BarraRigidez : public EstadoLimpio {};
+class BarraEstado : public EstadoLimpio {};
+class BarraMensajes : public EstadoLimpio {};
+class BarraLongitudCero : public EstadoLimpio {};
+class BarraCargas : public EstadoLimpio {};
+class BarraCombos : public EstadoLimpio {};
+class BarraCargasEquivalentes : public EstadoLimpio {};
+class BarraCargasEquivalentesSinNudos : public EstadoLimpio {};
+
 const double kPi = 3.141592653589793;
 
 static_assert(std::is_nothrow_move_constructible<objBarra2d>::value, "barra relocates its bars by moving");
@@ -40,7 +51,7 @@ objBarra2d barraConSeccion()
 
 bool todoFinito(const Eigen::MatrixXd& m) { return m.allFinite(); }
 
-TEST(BarraGeometria, LongitudYAngulo)
+TEST_F(BarraGeometria, LongitudYAngulo)
 {
     const struct {
         double x1, y1, x2, y2;
@@ -65,7 +76,7 @@ TEST(BarraGeometria, LongitudYAngulo)
     }
 }
 
-TEST(BarraGeometria, TransformacionDesdeElAnguloGuardado)
+TEST_F(BarraGeometria, TransformacionDesdeElAnguloGuardado)
 {
     objBarra2d b = barraEntre(0, 0, 3, 4);
     b.getAngulo();
@@ -84,7 +95,7 @@ TEST(BarraGeometria, TransformacionDesdeElAnguloGuardado)
     EXPECT_EQ(horizontal.getT(), Eigen::MatrixXd::Identity(6, 6));
 }
 
-TEST(BarraGeometria, GradosDeLibertadDeSusNudos)
+TEST_F(BarraGeometria, GradosDeLibertadDeSusNudos)
 {
     objBarra2d b = barraEntre(0, 0, 1, 0, 2, 0);
     Eigen::VectorXi esperado(6);
@@ -92,7 +103,7 @@ TEST(BarraGeometria, GradosDeLibertadDeSusNudos)
     EXPECT_EQ(b.getGdl(), esperado);
 }
 
-TEST(BarraSeccion, RectangularYGenerica)
+TEST_F(BarraSeccion, RectangularYGenerica)
 {
     objBarra2d b;
     b.setSeccionRectangular(0.3, 0.5);
@@ -109,7 +120,7 @@ TEST(BarraSeccion, RectangularYGenerica)
     EXPECT_EQ(b.getNombreDeSeccion(), "C20x40");
 }
 
-TEST(BarraRigidez, TerminosDelEjemplo)
+TEST_F(BarraRigidez, TerminosDelEjemplo)
 {
     objBarra2d b = barraConSeccion();
     const Eigen::MatrixXd k = b.getKLocal();
@@ -139,7 +150,7 @@ TEST(BarraRigidez, TerminosDelEjemplo)
     EXPECT_TRUE(kg.isApprox(kg.transpose(), 1e-14));
 }
 
-TEST(BarraRigidez, SobreElEjeXLaGlobalEsLaLocal)
+TEST_F(BarraRigidez, SobreElEjeXLaGlobalEsLaLocal)
 {
     objBarra2d b = barraEntre(1, 2, 6, 2);
     b.setSeccionGenerica(0.01, 2e-5);
@@ -148,7 +159,7 @@ TEST(BarraRigidez, SobreElEjeXLaGlobalEsLaLocal)
     EXPECT_EQ(kg, b.getKLocal());
 }
 
-TEST(BarraEstado, ValoresGuardadosNoSeRefrescanHastaResetFlags)
+TEST_F(BarraEstado, ValoresGuardadosNoSeRefrescanHastaResetFlags)
 {
     objBarra2d b = barraConSeccion();
     const Eigen::MatrixXd kg = b.getKGlobal();
@@ -181,7 +192,7 @@ TEST(BarraEstado, ValoresGuardadosNoSeRefrescanHastaResetFlags)
     EXPECT_NEAR(k(0, 0), 12.0 * 30.0 / 1000.0, 1e-12);
 }
 
-TEST(BarraEstado, ResetFlagsExigeLosDatosDeNuevo)
+TEST_F(BarraEstado, ResetFlagsExigeLosDatosDeNuevo)
 {
     objBarra2d b = barraConSeccion();
     b.getKGlobal();
@@ -190,7 +201,7 @@ TEST(BarraEstado, ResetFlagsExigeLosDatosDeNuevo)
     EXPECT_EQ(salidaDe([&] { EXPECT_EQ(b.getNombreDeSeccion(), ""); }), "Definir el nombre de sección\n");
 }
 
-TEST(BarraMensajes, DatosQueFaltan)
+TEST_F(BarraMensajes, DatosQueFaltan)
 {
     const std::string sinNudos = "Definir nudos del elemento\n";
     const std::string sinAngulo = "no se puede calcular el angulo. Faltan datos\n";
@@ -231,7 +242,7 @@ TEST(BarraMensajes, DatosQueFaltan)
     }
 }
 
-TEST(BarraMensajes, NombreDeSeccionAusente)
+TEST_F(BarraMensajes, NombreDeSeccionAusente)
 {
     objBarra2d b = barraEntre(0, 0, 1, 0);
     std::string nombre = "x";
@@ -239,7 +250,7 @@ TEST(BarraMensajes, NombreDeSeccionAusente)
     EXPECT_EQ(nombre, "");
 }
 
-TEST(BarraLongitudCero, AvisaUnaVezYNoAportaNada)
+TEST_F(BarraLongitudCero, AvisaUnaVezYNoAportaNada)
 {
     objBarra2d b = barraEntre(2, 2, 2, 2);
     b.setSeccionGenerica(0.01, 1e-4);
@@ -274,14 +285,14 @@ Eigen::RowVector4d filaDeUnaCarga(objBarra2d b, const std::string& caso)
     return b.getMatrizCargasCombo().row(0);
 }
 
-TEST(BarraCargas, LocalSeGuardaTalCual)
+TEST_F(BarraCargas, LocalSeGuardaTalCual)
 {
     objBarra2d b = barraEntre(0, 0, 3, 4);
     b.setCargaLocal("D", 1, 2, 3, 4);
     EXPECT_EQ(filaDeUnaCarga(b, "D"), Eigen::RowVector4d(1, 2, 3, 4));
 }
 
-TEST(BarraCargas, GlobalSeResuelveEnEjesLocales)
+TEST_F(BarraCargas, GlobalSeResuelveEnEjesLocales)
 {
     const struct {
         const char* nombre;
@@ -303,7 +314,7 @@ TEST(BarraCargas, GlobalSeResuelveEnEjesLocales)
     }
 }
 
-TEST(BarraCargas, GlobalQueNoSePuedeResolverNoGuardaNada)
+TEST_F(BarraCargas, GlobalQueNoSePuedeResolverNoGuardaNada)
 {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -337,7 +348,7 @@ TEST(BarraCargas, GlobalQueNoSePuedeResolverNoGuardaNada)
     }
 }
 
-TEST(BarraCombos, AcumulaPorNombre)
+TEST_F(BarraCombos, AcumulaPorNombre)
 {
     struct Par {
         const char* combo;
@@ -382,7 +393,7 @@ TEST(BarraCombos, AcumulaPorNombre)
     }
 }
 
-TEST(BarraCombos, IndiceFueraDeLaTablaDaCero)
+TEST_F(BarraCombos, IndiceFueraDeLaTablaDaCero)
 {
     objBarra2d b = barraEntre(0, 0, 4, 0);
     for (int c : {0, -1}) EXPECT_EQ(b.getFInicioCombo(c) + b.getQFinCombo(c), 0.0) << c;
@@ -405,7 +416,7 @@ Eigen::VectorXd columnaCerrada(double L, double fI, double fF, double qI, double
     return v;
 }
 
-TEST(BarraCargasEquivalentes, LocalesPorRamas)
+TEST_F(BarraCargasEquivalentes, LocalesPorRamas)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
@@ -442,7 +453,7 @@ TEST(BarraCargasEquivalentes, LocalesPorRamas)
     }
 }
 
-TEST(BarraCargasEquivalentes, UnaColumnaPorCombo)
+TEST_F(BarraCargasEquivalentes, UnaColumnaPorCombo)
 {
     objBarra2d b = barraEntre(0, 0, 4, 0);
     EXPECT_EQ(b.getCargasEquivalentesLocales().rows(), 6);
@@ -462,10 +473,11 @@ TEST(BarraCargasEquivalentes, UnaColumnaPorCombo)
 }
 
 // The inclined bar (0,0)-(3,4) with a uniform local transverse load of 2 in combination C1.
-class BarraInclinadaCargada : public ::testing::Test {
+class BarraInclinadaCargada : public EstadoLimpio {
 protected:
     void SetUp() override
     {
+        EstadoLimpio::SetUp();
         b = barraConSeccion();
         b.setCargaLocal("D", 0, 0, 2, 2);
         b.setCombo("C1", 1.0, "D");
@@ -509,7 +521,7 @@ TEST_F(BarraInclinadaCargada, GlobalesQuedanGuardadosMientrasNoCambieLaCantidadD
     EXPECT_TRUE(g.col(1).isApprox(0.5 * esperada.col(0), 1e-14)) << g;
 }
 
-TEST(BarraCargasEquivalentesSinNudos, DanCeroYAvisan)
+TEST_F(BarraCargasEquivalentesSinNudos, DanCeroYAvisan)
 {
     objBarra2d b;
     b.setCargaLocal("D", 1, 2, 3, 4);

@@ -9,6 +9,9 @@
 
 namespace {
 
+class BarraResultados : public EstadoLimpio {};
+class BarraResultadosLimites : public EstadoLimpio {};
+
 struct Carga {
     double fI, fF, qI, qF;
 };
@@ -65,7 +68,7 @@ Eigen::MatrixXd aGlobales(const Eigen::VectorXd& local, double phi)
     return g;
 }
 
-TEST(BarraResultados, CargaUniformeConAmbosExtremosFijos)
+TEST_F(BarraResultados, CargaUniformeConAmbosExtremosFijos)
 {
     objBarra2d b = vigaEmpotrada(4.0, -1.0, -1.0, 1.0, 2.0);
 
@@ -100,7 +103,7 @@ TEST(BarraResultados, CargaUniformeConAmbosExtremosFijos)
     EXPECT_TRUE(cerca(d(1, 10), 2.0 - (2.0 / 3.0) * s));
 }
 
-TEST(BarraResultados, DosEstacionesDanLosExtremos)
+TEST_F(BarraResultados, DosEstacionesDanLosExtremos)
 {
     objBarra2d b = vigaEmpotrada(4.0, -1.0, -1.0);
     const Eigen::MatrixXd V = b.getSolicitacionCortante(0, 2);
@@ -119,7 +122,7 @@ TEST(BarraResultados, DosEstacionesDanLosExtremos)
     EXPECT_TRUE(cerca(N(1, 1), 0.0));
 }
 
-TEST(BarraResultados, CargaTriangularConDosCerosDelCortante)
+TEST_F(BarraResultados, CargaTriangularConDosCerosDelCortante)
 {
     const double r5 = std::sqrt(5.0);
     const struct {
@@ -157,7 +160,7 @@ double voladizo(double x, double L, double qI, double qF)
            (qF - qI) * x * x * (x * x * x - 10.0 * L * L * x + 20.0 * L * L * L) / (120.0 * L);
 }
 
-TEST(BarraResultados, DeformadaBajoCargaVariable)
+TEST_F(BarraResultados, DeformadaBajoCargaVariable)
 {
     const double L = 3.0, EI = 2.0, s = 10.0, x0 = 1.0, y0 = 2.0;
     const struct {
@@ -193,7 +196,7 @@ TEST(BarraResultados, DeformadaBajoCargaVariable)
     }
 }
 
-TEST(BarraResultados, CortanteSinCeroDentroDeLaBarraDaMenosUno)
+TEST_F(BarraResultados, CortanteSinCeroDentroDeLaBarraDaMenosUno)
 {
     const struct {
         const char* caso;
@@ -233,7 +236,7 @@ objBarra2d barraConCortante(double L, double qI, double qF, double C1)
     return b;
 }
 
-TEST(BarraResultados, CeroDelCortanteQueSeToma)
+TEST_F(BarraResultados, CeroDelCortanteQueSeToma)
 {
     const double r5 = std::sqrt(5.0);
     const struct {
@@ -266,7 +269,7 @@ TEST(BarraResultados, CeroDelCortanteQueSeToma)
     }
 }
 
-TEST(BarraResultados, MmaxUsaLaAbscisaDelUltimoXvcero)
+TEST_F(BarraResultados, MmaxUsaLaAbscisaDelUltimoXvcero)
 {
     objBarra2d b = barraPreparada(0.0, 0.0, 4.0, 0.0, 1.0, 1.0, 1.0,
                                   {{0.0, 0.0, -1.0, -1.0}, {0.0, 0.0, 0.0, -3.0}});
@@ -285,7 +288,7 @@ TEST(BarraResultados, MmaxUsaLaAbscisaDelUltimoXvcero)
     EXPECT_EQ(b.getMmax(0), 0.0);
 }
 
-TEST(BarraResultados, FuerzaAxial)
+TEST_F(BarraResultados, FuerzaAxial)
 {
     // Bar from (1, 2) to (4, 6): L = 5 at angle arccos 0.6, E·A = 200.
     const double L = 5.0, EA = 200.0, phi = std::acos(0.6);
@@ -322,7 +325,7 @@ TEST(BarraResultados, FuerzaAxial)
 
 // Sloped bar with every end displacement non-zero and a uniform transverse
 // load: the curve is the Hermite cubic of the ends plus the fixed-end part.
-class BarraDesplazada : public ::testing::Test {
+class BarraDesplazada : public EstadoLimpio {
 protected:
     static constexpr double x1 = 1.0, y1 = 2.0, x2 = 4.0, y2 = 6.0;
     static constexpr double L = 5.0, EI = 500.0, q = -2.0;
@@ -331,7 +334,11 @@ protected:
     Eigen::MatrixXd global = aGlobales(local, phi);
     objBarra2d b = barraPreparada(x1, y1, x2, y2, 1.0, 0.5, 1000.0, {{0.0, 0.0, q, q}});
 
-    void SetUp() override { b.setDesplazamientos(global); }
+    void SetUp() override
+    {
+        EstadoLimpio::SetUp();
+        b.setDesplazamientos(global);
+    }
 
     double v(double x) const
     {
@@ -389,7 +396,7 @@ TEST_F(BarraDesplazada, SinAmplificacionEsElEjeSinDeformar)
     }
 }
 
-TEST(BarraResultadosLimites, ConsultasSinResultadosOFueraDeRangoDanVacio)
+TEST_F(BarraResultadosLimites, ConsultasSinResultadosOFueraDeRangoDanVacio)
 {
     objBarra2d sinResolver = barraPreparada(0.0, 0.0, 4.0, 0.0, 1.0, 1.0, 1.0, {{0.0, 0.0, -1.0, -1.0}});
     objBarra2d resuelta = vigaEmpotrada(4.0, -1.0, -1.0);
@@ -428,7 +435,7 @@ TEST(BarraResultadosLimites, ConsultasSinResultadosOFueraDeRangoDanVacio)
     EXPECT_EQ(resuelta.getMmax(0), 0.0);
 }
 
-TEST(BarraResultadosLimites, MatrizSinSeisFilasNoDejaResultados)
+TEST_F(BarraResultadosLimites, MatrizSinSeisFilasNoDejaResultados)
 {
     objBarra2d b = vigaEmpotrada(4.0, -1.0, -1.0);
     const Eigen::MatrixXd d = Eigen::MatrixXd::Constant(3, 1, 0.5);
@@ -442,7 +449,7 @@ TEST(BarraResultadosLimites, MatrizSinSeisFilasNoDejaResultados)
     EXPECT_EQ(b.getXvcero(0), -1.0);
 }
 
-TEST(BarraResultadosLimites, CombinacionSinFilaDeCargasCuentaSinCarga)
+TEST_F(BarraResultadosLimites, CombinacionSinFilaDeCargasCuentaSinCarga)
 {
     // The bar holds one combination; the solver hands over two columns.
     const double L = 4.0, EA = 10.0, du = 0.3;
@@ -463,7 +470,7 @@ TEST(BarraResultadosLimites, CombinacionSinFilaDeCargasCuentaSinCarga)
     EXPECT_EQ(b.getXvcero(1), -1.0);
 }
 
-TEST(BarraResultadosLimites, SinRigidezAFlexionLaDeformadaEsRecta)
+TEST_F(BarraResultadosLimites, SinRigidezAFlexionLaDeformadaEsRecta)
 {
     // Section with I = 0: the ends are joined by a straight line, finite.
     objBarra2d b = barraPreparada(1.0, 2.0, 4.0, 6.0, 1.0, 0.0, 1000.0, {{0.0, 0.0, -2.0, -2.0}});
@@ -483,7 +490,7 @@ TEST(BarraResultadosLimites, SinRigidezAFlexionLaDeformadaEsRecta)
     }
 }
 
-TEST(BarraResultadosLimites, BarraDeLongitudCeroDaResultadosNulos)
+TEST_F(BarraResultadosLimites, BarraDeLongitudCeroDaResultadosNulos)
 {
     objBarra2d b;
     salidaDe([&] { b = barraPreparada(2.0, 3.0, 2.0, 3.0, 1.0, 1.0, 1.0, {{1.0, 1.0, -1.0, -1.0}}); });

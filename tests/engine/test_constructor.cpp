@@ -11,6 +11,8 @@
 
 namespace {
 
+class Constructor : public EstadoLimpio {};
+
 using Lineas = std::vector<std::string>;
 
 const std::string kNudosOK = "punteros de nudos internos OK";
@@ -104,7 +106,7 @@ std::string rutaEjemplo(const std::string& nombre)
     return std::string(VARDEL2D_SOURCE_DIR) + "/examples/" + nombre;
 }
 
-TEST(Constructor, EjemploDelPorticoTrazaYModelo)
+TEST_F(Constructor, EjemploDelPorticoTrazaYModelo)
 {
     const Lineas traza = construir(rutaEjemplo("ingresoDatos.txt"));
     esperarTraza(traza, {cuentaNudos(4), cuentaBarras(3), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
@@ -171,7 +173,7 @@ TEST(Constructor, EjemploDelPorticoTrazaYModelo)
 // The example's blocks in reverse order build the example's model, with the
 // same trace: the builder applies the blocks in its own order. Only the
 // combinations follow the file, so S1 comes first.
-TEST(Constructor, BloquesEnOrdenInversoDanElMismoModelo)
+TEST_F(Constructor, BloquesEnOrdenInversoDanElMismoModelo)
 {
     const Lineas trazaDelEjemplo = construir(rutaEjemplo("ingresoDatos.txt"));
     const std::vector<objNudo2d> nudosDelEjemplo = nudo;
@@ -234,7 +236,7 @@ TEST(Constructor, BloquesEnOrdenInversoDanElMismoModelo)
     vaciarModelo();
 }
 
-TEST(Constructor, ElInicioLeeElArchivoDelPrimerArgumento)
+TEST_F(Constructor, ElInicioLeeElArchivoDelPrimerArgumento)
 {
     std::string ruta = rutaEjemplo("ingresoDatos.txt");
     char programa[] = "vardel2d";
@@ -264,7 +266,7 @@ void construirCaso(const Caso& c)
     c.comprobar();
 }
 
-TEST(Constructor, CasosDeArchivo)
+TEST_F(Constructor, CasosDeArchivo)
 {
     const Caso casos[] = {
         {"solo nudos", "nudos: 1 0 0 2 5 0",
@@ -563,7 +565,7 @@ void esperarVigaSinSeccion()
     EXPECT_EQ(barra[0].getModE(), 0.0);
 }
 
-TEST(Constructor, ArchivosComoLosEscribenLosUsuarios)
+TEST_F(Constructor, ArchivosComoLosEscribenLosUsuarios)
 {
     const std::string nbsp = "\xC2\xA0";
     const Caso casos[] = {
@@ -650,7 +652,7 @@ std::string enUtf16(const std::string& texto, bool bigEndian, bool conMarca)
     return r;
 }
 
-TEST(Constructor, ArchivoEnUtf16AvisaUnaVezYSeLeeVacio)
+TEST_F(Constructor, ArchivoEnUtf16AvisaUnaVezYSeLeeVacio)
 {
     const struct {
         const char* nombre;
@@ -673,7 +675,7 @@ TEST(Constructor, ArchivoEnUtf16AvisaUnaVezYSeLeeVacio)
     vaciarModelo();
 }
 
-TEST(Constructor, ArchivoQueNoSeAbre)
+TEST_F(Constructor, ArchivoQueNoSeAbre)
 {
     const std::string faltante = "/tmp/vardel2d_no_existe_ningun_modelo.txt";
     const std::string directorio = std::filesystem::temp_directory_path().string();
@@ -688,7 +690,7 @@ TEST(Constructor, ArchivoQueNoSeAbre)
     vaciarModelo();
 }
 
-TEST(Constructor, AjustesDeVisualizacion)
+TEST_F(Constructor, AjustesDeVisualizacion)
 {
     const struct {
         const char* contenido;
@@ -721,7 +723,7 @@ TEST(Constructor, AjustesDeVisualizacion)
     vaciarModelo();
 }
 
-TEST(Constructor, ReinicioLeeElArchivoEditado)
+TEST_F(Constructor, ReinicioLeeElArchivoEditado)
 {
     ArchivoTemporal archivo("nudos: 1 0 0 2 4 0 barras: 1 1 2 escalaM: 0.5");
     construir(archivo.ruta());
@@ -739,7 +741,7 @@ TEST(Constructor, ReinicioLeeElArchivoEditado)
 
 // Every example reads with no line beyond the trace and the warnings of the
 // display settings it leaves out, and is a complete model to solve.
-TEST(Constructor, LosEjemplosSeLeenSinAvisos)
+TEST_F(Constructor, LosEjemplosSeLeenSinAvisos)
 {
     const Lineas fijas = {kNudosOK,   kBarrasOK, kCoordNudos, kApoyos,   kResortes, kPuntuales,  kCombosNudo,
                           kCoordBarras, kRect,   kGen,        kLocales,  kGlobales, kCombosBarra};

@@ -14,6 +14,8 @@
 
 namespace {
 
+class EntradasHostiles : public EstadoLimpio {};
+
 // Runs the whole engine on the file as the program would, then every query of
 // every node and bar for every combination and one index on either side.
 // nanEnNudos tells whether a node answered a result query with NaN.
@@ -87,7 +89,7 @@ struct CasoHostil {
     bool nanAdmitido = false;  // only where the file itself asks for an infinite load
 };
 
-TEST(EntradasHostiles, CadaArchivoCorreSinFallarYDiceQueEstaMal)
+TEST_F(EntradasHostiles, CadaArchivoCorreSinFallarYDiceQueEstaMal)
 {
     const CasoHostil casos[] = {
         {"vacío", "", {"lectura de nudos OK Num Nudos = 0"}},
@@ -141,7 +143,7 @@ TEST(EntradasHostiles, CadaArchivoCorreSinFallarYDiceQueEstaMal)
     vaciarModelo();
 }
 
-TEST(EntradasHostiles, CientoCincuentaCombinacionesSeResuelvenTodas)
+TEST_F(EntradasHostiles, CientoCincuentaCombinacionesSeResuelvenTodas)
 {
     recorrerTodo(muchasCombinaciones(150));
     ASSERT_EQ(noCombos, 150);
@@ -153,7 +155,7 @@ TEST(EntradasHostiles, CientoCincuentaCombinacionesSeResuelvenTodas)
     vaciarModelo();
 }
 
-TEST(EntradasHostiles, TodoSujetoDevuelveLasCargasComoReacciones)
+TEST_F(EntradasHostiles, TodoSujetoDevuelveLasCargasComoReacciones)
 {
     recorrerTodo("nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 2 seccionGenerica: S 1 1 1 1 "
                  "puntual: P 3 -2 5 2 combo: C 1 P");
@@ -164,7 +166,7 @@ TEST(EntradasHostiles, TodoSujetoDevuelveLasCargasComoReacciones)
     vaciarModelo();
 }
 
-TEST(EntradasHostiles, DiezMegasDeUnaEtiqueta)
+TEST_F(EntradasHostiles, DiezMegasDeUnaEtiqueta)
 {
     std::string repetida;
     repetida.reserve(10u << 20);

@@ -5,7 +5,9 @@
 
 namespace {
 
-TEST(Inicio, VariablesConSuValorDeArranque)
+class Inicio : public EstadoLimpio {};
+
+TEST_F(Inicio, VariablesConSuValorDeArranque)
 {
     EXPECT_EQ(PI, 3.141592653589793);
     EXPECT_EQ(flags.size(), 200u);
@@ -18,7 +20,7 @@ TEST(Inicio, VariablesConSuValorDeArranque)
     EXPECT_FALSE(resultados.is_open());
 }
 
-TEST(Inicio, RutaDelPrimerArgumentoOPorDefecto)
+TEST_F(Inicio, RutaDelPrimerArgumentoOPorDefecto)
 {
     char programa[] = "vardel2d";
     char primero[] = "/tmp/no_existe_modelo.txt";
@@ -34,7 +36,7 @@ TEST(Inicio, RutaDelPrimerArgumentoOPorDefecto)
     vaciarModelo();
 }
 
-TEST(Inicio, LimpiarConsolaNoEscribeEnUnaSalidaRedirigida)
+TEST_F(Inicio, LimpiarConsolaNoEscribeEnUnaSalidaRedirigida)
 {
     EXPECT_EQ(salidaDe(limpiarConsola), "");
 }

@@ -14,6 +14,8 @@
 
 namespace {
 
+class Lector : public EstadoLimpio {};
+
 claseLeerArchivo lectorDe(const ArchivoTemporal& archivo)
 {
     claseLeerArchivo l;
@@ -21,7 +23,7 @@ claseLeerArchivo lectorDe(const ArchivoTemporal& archivo)
     return l;
 }
 
-TEST(Lector, EsNumeroMiraSoloLosCaracteres)
+TEST_F(Lector, EsNumeroMiraSoloLosCaracteres)
 {
     claseLeerArchivo l;
     const struct {
@@ -32,7 +34,7 @@ TEST(Lector, EsNumeroMiraSoloLosCaracteres)
     for (const auto& c : casos) EXPECT_EQ(l.esNumero(c.palabra), c.numero) << c.palabra;
 }
 
-TEST(Lector, CuentaEtiquetasExactas)
+TEST_F(Lector, CuentaEtiquetasExactas)
 {
     ArchivoTemporal f("apoyo: 1 1 1 2 Apoyo: apoyo:x apoyo:\n\tapoyo:");
     claseLeerArchivo l = lectorDe(f);
@@ -40,7 +42,7 @@ TEST(Lector, CuentaEtiquetasExactas)
     EXPECT_EQ(l.getNoEtiquetas("combo:"), 0);
 }
 
-TEST(Lector, EscalaresTomanLaUltimaOcurrencia)
+TEST_F(Lector, EscalaresTomanLaUltimaOcurrencia)
 {
     ArchivoTemporal f("escalaM: 0.5 precision: 3.9 escalaM: 1e3 precision: -1 escalaV: -1");
     claseLeerArchivo l = lectorDe(f);
@@ -52,7 +54,7 @@ TEST(Lector, EscalaresTomanLaUltimaOcurrencia)
     EXPECT_EQ(salida, "");
 }
 
-TEST(Lector, EscalarAusenteAvisaYDevuelveMenosUno)
+TEST_F(Lector, EscalarAusenteAvisaYDevuelveMenosUno)
 {
     ArchivoTemporal f("escalaN: 2 escalaTexto:");
     claseLeerArchivo l = lectorDe(f);
@@ -67,7 +69,7 @@ TEST(Lector, EscalarAusenteAvisaYDevuelveMenosUno)
               "Advertencia: no se encontró ningún real con etiqueta escalaTexto:\n");
 }
 
-TEST(Lector, ConversionSinValorNumericoDaCeroConAviso)
+TEST_F(Lector, ConversionSinValorNumericoDaCeroConAviso)
 {
     ArchivoTemporal f("escalaM: e precision: abc escalaV: 1e999 escalaN: nan escalaDeflexion: 99999999999 "
                       "escalaTexto: 1-2");
@@ -87,7 +89,7 @@ TEST(Lector, ConversionSinValorNumericoDaCeroConAviso)
               "Advertencia: la palabra \"1-2\" no es un número; se lee como 1\n");
 }
 
-TEST(Lector, GetStringDevuelveLaPalabraTrasLaEnesimaOcurrencia)
+TEST_F(Lector, GetStringDevuelveLaPalabraTrasLaEnesimaOcurrencia)
 {
     ArchivoTemporal f("puntual: viento 1 0 0 2 puntual: puntual: 5 puntual:");
     claseLeerArchivo l = lectorDe(f);
@@ -106,7 +108,7 @@ struct CasoMatriz {
     const char* salida;
 };
 
-TEST(Lector, GetMatrizLlenaPorFilas)
+TEST_F(Lector, GetMatrizLlenaPorFilas)
 {
     const CasoMatriz casos[] = {
         {"nudos: 1 0 0 2 0 3 fin", 2, 3, {1, 0, 0, 2, 0, 3}, ""},
@@ -132,7 +134,7 @@ TEST(Lector, GetMatrizLlenaPorFilas)
     }
 }
 
-TEST(Lector, CorridaDeLaEnesimaOcurrenciaTrasLosSaltos)
+TEST_F(Lector, CorridaDeLaEnesimaOcurrenciaTrasLosSaltos)
 {
     ArchivoTemporal f("apoyo: 1 1 1 1 4 fin apoyo: 0 1 0 7 puntual: viento 10 0 0 2 3 puntual: x y 2 "
                       "apoyo: 1 2 3E4 5 apoyo: 4 5");
@@ -149,7 +151,7 @@ TEST(Lector, CorridaDeLaEnesimaOcurrenciaTrasLosSaltos)
     EXPECT_EQ(l.getMatrizEtiquetaRepetida("apoyo:", 5, 0), (std::vector<double>{}));
 }
 
-TEST(Lector, ListaDeFactoresYNombresPorPares)
+TEST_F(Lector, ListaDeFactoresYNombresPorPares)
 {
     ArchivoTemporal f("combo: U1 1.2 muerta 1.6 viento fin combo: S1 1 muerta viento 2 combo: V 1 a 2");
     claseLeerArchivo l = lectorDe(f);
@@ -164,7 +166,7 @@ TEST(Lector, ListaDeFactoresYNombresPorPares)
     EXPECT_TRUE(l.getFactoresEtiqueta("combo:", 4, 1).empty());
 }
 
-TEST(Lector, NumeroEnLugarDeNombreEsElNombre)
+TEST_F(Lector, NumeroEnLugarDeNombreEsElNombre)
 {
     // The name place takes any word; the list then ends at L in a factor place.
     ArchivoTemporal f("combo: C 1.2 1.6 L 2 D");
@@ -173,7 +175,7 @@ TEST(Lector, NumeroEnLugarDeNombreEsElNombre)
     EXPECT_EQ(l.getNombresDeFactores("combo:", 1, 1), (std::vector<std::string>{"1.6"}));
 }
 
-TEST(Lector, FactorQueNoEsNumeroAvisaUnaSolaVez)
+TEST_F(Lector, FactorQueNoEsNumeroAvisaUnaSolaVez)
 {
     ArchivoTemporal f("combo: U1 - muerta");
     claseLeerArchivo l = lectorDe(f);
@@ -206,14 +208,14 @@ TEST(Lector, FactorQueNoEsNumeroAvisaUnaSolaVez)
     std::_Exit(1);
 }
 
-TEST(Lector, ArchivoDeSoloLecturaSeLeeComoCualquierOtro)
+TEST_F(Lector, ArchivoDeSoloLecturaSeLeeComoCualquierOtro)
 {
     ArchivoTemporal f("escalaM: 0.25 nudos: 1 0 0");
     chmod(f.ruta().c_str(), 0444);
     EXPECT_EXIT(leerSinPermisoDeEscritura(f.ruta()), ::testing::ExitedWithCode(0), "");
 }
 
-TEST(Lector, ArchivoInexistenteSeLeeVacio)
+TEST_F(Lector, ArchivoInexistenteSeLeeVacio)
 {
     claseLeerArchivo l;
     l.setNombreArchivo("/tmp/no/existe/ingresoDatos.txt");
@@ -227,7 +229,7 @@ TEST(Lector, ArchivoInexistenteSeLeeVacio)
 
 namespace {
 
-TEST(Lector, CadaConsultaVeElContenidoActualDelArchivo)
+TEST_F(Lector, CadaConsultaVeElContenidoActualDelArchivo)
 {
     ArchivoTemporal f("escalaM: 0.5 apoyo: 1 1 1 3");
     claseLeerArchivo l = lectorDe(f);
@@ -239,7 +241,7 @@ TEST(Lector, CadaConsultaVeElContenidoActualDelArchivo)
     EXPECT_EQ(l.getMatrizEtiquetaRepetida("apoyo:", 2, 0), (std::vector<double>{0, 1, 0, 4}));
 }
 
-TEST(Lector, MuchosBloquesNoCuestanBloquesPorLongitud)
+TEST_F(Lector, MuchosBloquesNoCuestanBloquesPorLongitud)
 {
     std::string contenido;
     for (int i = 0; i < 200000; ++i) contenido += "apoyo: 1 1 1 7 ";
@@ -256,7 +258,7 @@ TEST(Lector, MuchosBloquesNoCuestanBloquesPorLongitud)
 
 namespace {
 
-TEST(Lector, MarcaDeOrdenYEspacioDeNoSeparacion)
+TEST_F(Lector, MarcaDeOrdenYEspacioDeNoSeparacion)
 {
     ArchivoTemporal f("\xEF\xBB\xBFnudos: 1\xC2\xA0" "0 0\xC2\xA0\xC2\xA0" "2 4 0 puntual: V\xC2\xA9 1 "
                       "x\xEF\xBB\xBFnudos:");
@@ -269,7 +271,7 @@ TEST(Lector, MarcaDeOrdenYEspacioDeNoSeparacion)
     EXPECT_EQ(l.getString("puntual:", 1), "V\xC2\xA9");
 }
 
-TEST(Lector, TextoUtf16SeLeeVacio)
+TEST_F(Lector, TextoUtf16SeLeeVacio)
 {
     using namespace std::string_literals;
     const struct {
@@ -300,7 +302,7 @@ TEST(Lector, TextoUtf16SeLeeVacio)
 
 // The word that ends a run or list is named only where a number was expected
 // and the word begins like one.
-TEST(Lector, NumeroMalEscritoDondeTerminaUnaCorrida)
+TEST_F(Lector, NumeroMalEscritoDondeTerminaUnaCorrida)
 {
     using Consulta = std::function<void(claseLeerArchivo&)>;
     const Consulta tabla = [](claseLeerArchivo& l) { l.getMatriz("nudos:", 3); };

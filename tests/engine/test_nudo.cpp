@@ -6,6 +6,9 @@
 
 namespace {
 
+class Nudo : public EstadoLimpio {};
+class NudoReacciones : public EstadoLimpio {};
+
 const char* const kMensajeCombos =
     "La cantidad de combos de desplazamientos no es igual a la cantidad de combos en Ingreso de Datos\n";
 
@@ -19,7 +22,7 @@ void esperarFila(const objNudo2d& n, int c, double px, double py, double mz)
 static_assert(std::is_nothrow_move_constructible<objNudo2d>::value, "nudo relocates its nodes by moving");
 static_assert(!std::is_polymorphic<objNudo2d>::value, "a node is a plain value class");
 
-TEST(Nudo, ConstruidoSinApoyosNiResortesNiTablas)
+TEST_F(Nudo, ConstruidoSinApoyosNiResortesNiTablas)
 {
     objNudo2d n;
     EXPECT_EQ(n.getApoyo(), Eigen::Vector3i(0, 0, 0));
@@ -28,7 +31,7 @@ TEST(Nudo, ConstruidoSinApoyosNiResortesNiTablas)
     EXPECT_EQ(n.getCargasGlobales().size(), 0);
 }
 
-TEST(Nudo, GuardaSusDatosSinAlterarlos)
+TEST_F(Nudo, GuardaSusDatosSinAlterarlos)
 {
     objNudo2d n;
     n.setNumeroDeNudo(4);
@@ -48,10 +51,11 @@ TEST(Nudo, GuardaSusDatosSinAlterarlos)
 }
 
 // Point loads of cases D (two entries) and L on one node.
-class NudoCargado : public ::testing::Test {
+class NudoCargado : public EstadoLimpio {
 protected:
     void SetUp() override
     {
+        EstadoLimpio::SetUp();
         n.setCargaPuntual("D", 1.0, -2.0, 3.0);
         n.setCargaPuntual("L", 10.0, 20.0, -30.0);
         n.setCargaPuntual("D", 0.5, -4.0, 0.0);
@@ -156,7 +160,7 @@ TEST_F(NudoCargado, DesplazamientosConOtraCantidadDeCombosAvisanYSeGuardan)
     EXPECT_EQ(n.getDesplazamientoX(2), 1.0);
 }
 
-TEST(NudoReacciones, ResorteLibreDaMenosKPorDesplazamiento)
+TEST_F(NudoReacciones, ResorteLibreDaMenosKPorDesplazamiento)
 {
     Eigen::MatrixXd d(3, 2), r(3, 2);
     d << 0.1, 0.2, -0.01, 0.03, 0.5, 0.6;
@@ -189,7 +193,7 @@ TEST(NudoReacciones, ResorteLibreDaMenosKPorDesplazamiento)
     }
 }
 
-TEST(NudoReacciones, TablasDeDistintoTamanoNoSeLeenFuera)
+TEST_F(NudoReacciones, TablasDeDistintoTamanoNoSeLeenFuera)
 {
     objNudo2d n;
     n.setResorte(100, 100, 100);

@@ -17,10 +17,11 @@ namespace {
 namespace fs = std::filesystem;
 
 // Each test runs in a directory of its own, where the report lands.
-class Reporte : public ::testing::Test {
+class Reporte : public EstadoLimpio {
 protected:
     void SetUp() override
     {
+        EstadoLimpio::SetUp();
         char plantilla[] = "/tmp/vardel2d_reporte_XXXXXX";
         ASSERT_NE(mkdtemp(plantilla), nullptr);
         directorio_ = plantilla;
@@ -32,7 +33,7 @@ protected:
     {
         fs::current_path(anterior_);
         fs::remove_all(directorio_);
-        vaciarModelo();
+        EstadoLimpio::TearDown();
     }
 
     // The model of the text, through the builder and, when asked, the solver.

@@ -15,6 +15,8 @@
 
 namespace {
 
+class Solucion : public EstadoLimpio {};
+
 // Nodal values of the cubic element with consistent loads are exact, so only
 // rounding separates the results from the closed forms.
 constexpr double kRel = 1e-11;
@@ -144,7 +146,7 @@ double desplazamiento(int i, int c, double dx, double dy)
     return nudo[i].getDesplazamientoX(c) * dx + nudo[i].getDesplazamientoY(c) * dy;
 }
 
-TEST(Solucion, VoladizoEnCualquierDireccion)
+TEST_F(Solucion, VoladizoEnCualquierDireccion)
 {
     // Tip load P and uniform load w, both normal to the bar; combination 2 adds them factored.
     const double P = 7, w = 3;
@@ -189,7 +191,7 @@ TEST(Solucion, VoladizoEnCualquierDireccion)
     }
 }
 
-TEST(Solucion, VigaEmpotradaEnAmbosExtremos)
+TEST_F(Solucion, VigaEmpotradaEnAmbosExtremos)
 {
     // Span L in two bars, so the midspan node gives the deflection; uniform load w
     // and a trapezoid w1 -> w2 over the whole span, both downwards.
@@ -226,7 +228,7 @@ TEST(Solucion, VigaEmpotradaEnAmbosExtremos)
     comprobarLinealidad(2, {{0, 1.5}, {1, -0.5}});
 }
 
-TEST(Solucion, VoladizoApuntalado)
+TEST_F(Solucion, VoladizoApuntalado)
 {
     // Fixed end and roller under a downward uniform load w; the bar runs left to
     // right, so with the fixed end on the right the zero shear is 3L/8 from its start.
@@ -257,7 +259,7 @@ TEST(Solucion, VoladizoApuntalado)
     }
 }
 
-TEST(Solucion, PorticoEmpotradoDesplazamientoLateral)
+TEST_F(Solucion, PorticoEmpotradoDesplazamientoLateral)
 {
     // H at the left beam end; columns of huge area so that only bending counts.
     // The mean sway of the two beam ends is that of the antisymmetric part, in which
@@ -278,7 +280,7 @@ TEST(Solucion, PorticoEmpotradoDesplazamientoLateral)
     comprobarLinealidad(1, {{0, -3}});
 }
 
-TEST(Solucion, ApoyosElasticos)
+TEST_F(Solucion, ApoyosElasticos)
 {
     // A cantilever on a rotational base spring, and a node that no bar reaches held
     // by springs alone in X, Y and rotation.
@@ -305,7 +307,7 @@ TEST(Solucion, ApoyosElasticos)
     comprobarLinealidad(2, {{0, 2}, {1, 3}});
 }
 
-TEST(Solucion, BarraInclinadaBajoCargaVertical)
+TEST_F(Solucion, BarraInclinadaBajoCargaVertical)
 {
     // Bar from (0,0) to (a,b) with w per unit bar length downwards: the horizontal
     // beam of span a under W = w·L/a per unit length gives the answer by statics.
@@ -343,7 +345,7 @@ TEST(Solucion, BarraInclinadaBajoCargaVertical)
     }
 }
 
-TEST(Solucion, VoladizoInclinadoBajoCargaGlobalTrapecial)
+TEST_F(Solucion, VoladizoInclinadoBajoCargaGlobalTrapecial)
 {
     // Cantilever from (0,0) to (3,4) under w from 6 to 2 per unit bar length
     // along the oblique direction (1,-2): the load's components along the bar
@@ -389,7 +391,7 @@ TEST(Solucion, VoladizoInclinadoBajoCargaGlobalTrapecial)
     comprobarLinealidad(1, {{0, -0.5}});
 }
 
-TEST(Solucion, SinGradosLibresNoDescomponeYReaccionaContraLasCargas)
+TEST_F(Solucion, SinGradosLibresNoDescomponeYReaccionaContraLasCargas)
 {
     const double L = 4, w = 6;
     std::ostringstream t;
@@ -409,7 +411,7 @@ TEST(Solucion, SinGradosLibresNoDescomponeYReaccionaContraLasCargas)
     EXPECT_TRUE(cerca(momento(0, 0, 0), -w * L * L / 12));
 }
 
-TEST(Solucion, ModeloVacioOSinBarras)
+TEST_F(Solucion, ModeloVacioOSinBarras)
 {
     vaciarModelo();
     noCombos = 2;
@@ -431,7 +433,7 @@ TEST(Solucion, ModeloVacioOSinBarras)
     EXPECT_EQ(nudo[1].getReaccionY(0), -6.0);
 }
 
-TEST(Solucion, SinCombinacionesTablasSinColumnas)
+TEST_F(Solucion, SinCombinacionesTablasSinColumnas)
 {
     ASSERT_EQ(resolver("nudos: 1 0 0 2 2 0 barras: 1 1 2 apoyo: 1 1 1 1 " + seccion(A, I) + "1"), "");
     EXPECT_EQ(noCombos, 0);
@@ -442,7 +444,7 @@ TEST(Solucion, SinCombinacionesTablasSinColumnas)
     EXPECT_EQ(barra[0].getConstantesIntegracion().cols(), 0);
 }
 
-TEST(Solucion, ObjetosConMenosCombinacionesQueLaCuenta)
+TEST_F(Solucion, ObjetosConMenosCombinacionesQueLaCuenta)
 {
     const std::string modelo = "nudos: 1 0 0 2 3 0 barras: 1 1 2 apoyo: 1 1 1 1 " + seccion(A, I) +
                                "1 puntual: p 0 5 0 2 distribuidaLocal: p 0 0 1 2 1 combo: a 1 p combo: b 2 p";
@@ -460,7 +462,7 @@ TEST(Solucion, ObjetosConMenosCombinacionesQueLaCuenta)
     EXPECT_EQ(barra[0].getDesplazamientosGlobales().cols(), 2);
 }
 
-TEST(Solucion, ModeloDemasiadoGrandeParaLaMemoria)
+TEST_F(Solucion, ModeloDemasiadoGrandeParaLaMemoria)
 {
     const struct {
         const char* nombre;
@@ -482,7 +484,7 @@ TEST(Solucion, ModeloDemasiadoGrandeParaLaMemoria)
     }
 }
 
-TEST(Solucion, SingularSoloAvisaCuandoLasCargasQuedanSinEquilibrio)
+TEST_F(Solucion, SingularSoloAvisaCuandoLasCargasQuedanSinEquilibrio)
 {
     const auto rango = [](int r, int n) {
         return "la matriz de rigidez de los grados de libertad libres es singular (rango " + std::to_string(r) +
@@ -574,7 +576,7 @@ TEST(Solucion, SingularSoloAvisaCuandoLasCargasQuedanSinEquilibrio)
     }
 }
 
-TEST(Solucion, EstructurasEstablesNoAvisan)
+TEST_F(Solucion, EstructurasEstablesNoAvisan)
 {
     // A storeyed frame with realistic sections, and with columns far stiffer axially than in bending.
     for (double areaColumnas : {1e-2, 1e6, 1e8}) {
@@ -608,7 +610,7 @@ TEST(Solucion, EstructurasEstablesNoAvisan)
     }
 }
 
-TEST(Solucion, LosEjemplosSeResuelvenSinAvisos)
+TEST_F(Solucion, LosEjemplosSeResuelvenSinAvisos)
 {
     int resueltos = 0;
     for (const auto& f : std::filesystem::directory_iterator(std::string(VARDEL2D_SOURCE_DIR) + "/examples")) {
@@ -625,7 +627,7 @@ TEST(Solucion, LosEjemplosSeResuelvenSinAvisos)
     EXPECT_GT(resueltos, 0);
 }
 
-TEST(Solucion, VoladizoConCeroDelCortanteEnElExtremoLibre)
+TEST_F(Solucion, VoladizoConCeroDelCortanteEnElExtremoLibre)
 {
     // Load from -10 at the support to -4 at the tip of a 3 m cantilever: the
     // resultant 21 acts 1 + 2/7 from the support and the shear vanishes at the tip.
@@ -645,7 +647,7 @@ TEST(Solucion, VoladizoConCeroDelCortanteEnElExtremoLibre)
     }
 }
 
-TEST(Solucion, RepetirLaLecturaYLaSolucionDaLoMismo)
+TEST_F(Solucion, RepetirLaLecturaYLaSolucionDaLoMismo)
 {
     const std::string modelo = "nudos: 1 0 0 2 0 3 3 4 3 4 4 0 barras: 1 1 2 2 2 3 3 3 4 apoyo: 1 1 1 1 4 "
                                "seccionRectangular: C30x30 0.3 0.3 2.1e7 1 3 seccionRectangular: V30x50 0.3 0.5 "
@@ -660,7 +662,7 @@ TEST(Solucion, RepetirLaLecturaYLaSolucionDaLoMismo)
     vaciarModelo();
 }
 
-TEST(Solucion, ElArranqueResuelveSoloConNudosBarrasYCombinaciones)
+TEST_F(Solucion, ElArranqueResuelveSoloConNudosBarrasYCombinaciones)
 {
     const std::string base = "nudos: 1 0 0 2 2 0 apoyo: 1 1 1 1 " + seccion(A, I) + "1 puntual: p 0 1 0 2 ";
     const struct {

@@ -82,6 +82,7 @@ bool hayVentanaGl() { return ventanaCreada; }
 
 void GlTest::SetUp()
 {
+    EstadoLimpio::SetUp();
     if (ventanaCreada) return;
     if (requiereDisplay()) {
         FAIL() << "no X display: drawing tests cannot run";

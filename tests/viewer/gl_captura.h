@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "util.h"
+
 struct Vertice {
     double x, y, z;
     double r, g, b, a;
@@ -55,8 +57,9 @@ bool mismoEstado(const EstadoGl& a, const EstadoGl& b);
 
 bool hayVentanaGl();
 
-// Fixture of every drawing test: skips or fails without a display.
-class GlTest : public ::testing::Test {
+// Fixture of every drawing test: starts from the program's start-up state,
+// and skips or fails without a display.
+class GlTest : public EstadoLimpio {
 protected:
     void SetUp() override;
 };

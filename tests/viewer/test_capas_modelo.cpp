@@ -25,7 +25,11 @@ protected:
         yMin = 0;
         yMax = 4;
     }
-    void TearDown() override { reiniciarVisor(); }
+    void TearDown() override
+    {
+        reiniciarVisor();
+        GlTest::TearDown();
+    }
 
     Vista vista{-5, 5, -5, 5};
 };

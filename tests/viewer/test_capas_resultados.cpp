@@ -114,7 +114,11 @@ protected:
         reiniciarVisor();
         xMax = 4;
     }
-    void TearDown() override { reiniciarVisor(); }
+    void TearDown() override
+    {
+        reiniciarVisor();
+        GlTest::TearDown();
+    }
 
     static void vaciar() { fijarModelo({}); }
 
@@ -724,6 +728,7 @@ protected:
     {
         nombreArchivo.clear();
         reiniciarVisor();
+        GlTest::TearDown();
     }
 
     // The layers as the frame must add them, after everything else it draws.

@@ -40,9 +40,15 @@ protected:
     }
     void TearDown() override
     {
-        leerModificadores = glutGetModifiers;
+        leerModificadores = modificadoresDelPrograma;
+        terminarPrograma = terminarDelPrograma;
         reiniciarVisor();
+        GlTest::TearDown();
     }
+
+    // The hooks as the program set them, taken before SetUp replaces them.
+    int (*const modificadoresDelPrograma)() = leerModificadores;
+    void (*const terminarDelPrograma)(int) = terminarPrograma;
 };
 
 // The switches as the window opens, with the given entries changed.

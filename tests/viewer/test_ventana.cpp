@@ -14,6 +14,9 @@
 
 namespace {
 
+class Frontera : public EstadoLimpio {};
+class Raton : public EstadoLimpio {};
+
 const double t = 2 * std::tan(3.141592653589793 / 8);  // visible height per unit of distance
 
 struct CasoFrontera {
@@ -22,7 +25,7 @@ struct CasoFrontera {
     double xMin, xMax, yMin, yMax;
 };
 
-TEST(Frontera, LimitesDesdeElOrigenYCamaraInicial)
+TEST_F(Frontera, LimitesDesdeElOrigenYCamaraInicial)
 {
     const CasoFrontera casos[] = {
         {"lejos del origen: el origen queda dentro", {{1000, 5}, {1010, -3}}, 0, 1010, -3, 5},
@@ -62,7 +65,7 @@ struct CasoRaton {
     int notasRueda;       // zoom steps: + in, - out
 };
 
-TEST(Raton, ArrastreConBotonIzquierdoYRueda)
+TEST_F(Raton, ArrastreConBotonIzquierdoYRueda)
 {
     const Evento izqAbajo{Evento::Boton, 0, 0, 100, 100};
     const Evento izqArriba{Evento::Boton, 0, 1, 100, 100};
@@ -99,7 +102,7 @@ TEST(Raton, ArrastreConBotonIzquierdoYRueda)
     }
 }
 
-TEST(Raton, DiezNotasAtrasYDiezAdelanteVuelven)
+TEST_F(Raton, DiezNotasAtrasYDiezAdelanteVuelven)
 {
     reiniciarVisor();
     fijarModelo({{0, 0}, {10, 6}});
@@ -122,6 +125,7 @@ protected:
     {
         changeSize(1000, 800);
         reiniciarVisor();
+        GlTest::TearDown();
     }
 };
 
