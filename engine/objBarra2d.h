@@ -6,9 +6,11 @@
 #include <Eigen/Core>
 
 // One bar of the plane frame: a two-node Euler-Bernoulli element with axial
-// stiffness. Length, angle, transformation, local stiffness and global
-// equivalent loads are derived on first request and held (see the flags);
-// results arrive through setDesplazamientos.
+// stiffness. Length, angle and global equivalent loads are derived on first
+// request and held (see the flags). getT, getKLocal and
+// getCargasEquivalentesLocales form their matrix again on every call;
+// getKGlobal and the global loads call them only while it is not yet held.
+// Results arrive through setDesplazamientos.
 class objBarra2d {
 public:
     objBarra2d();

@@ -15,7 +15,7 @@ namespace {
 
 // GLUT_STROKE_MONO_ROMAN: 152.38 font units are one text height, every
 // character advances 104.76 units.
-const double escalaFuente = 0.006562541015881349;
+const double escalaFuente = 1.0 / 152.38;
 const double avanceCaracter = 104.76;
 
 void trazarCaracteres(const char* texto)

@@ -17,7 +17,7 @@
 
 namespace {
 
-const double k1 = 0.006562541015881349;  // font scale of a text of height 1
+const double k1 = 1.0 / 152.38;  // font scale of a text of height 1
 const double avance = 104.76;            // advance of one character, font units
 
 const Vista vista{-6, 6, -6, 6};

@@ -10,7 +10,7 @@
 
 namespace {
 
-const double k1 = 0.006562541015881349;  // font scale of a text of height 1
+const double k1 = 1.0 / 152.38;  // font scale of a text of height 1
 
 struct Caja {
     double xMin = 1e300, xMax = -1e300, yMin = 1e300, yMax = -1e300;
