@@ -9,48 +9,77 @@
 #include "objBarra2d.h"
 #include "objNudo2d.h"
 
-// Program-wide state, shared by the phases and the viewer's callbacks.
-extern const double PI;
-extern std::string nombreArchivo;
-extern int noNudos;
-extern int noBarras;
-extern int noCombos;
-extern int noLibres;
-extern std::vector<objNudo2d> nudo;
-extern std::vector<objBarra2d> barra;
-extern double escalaDef;
-extern double escalaM;
-extern double escalaV;
-extern double escalaN;
-extern double escalaTexto;
-extern double escalaCarga;
-extern double escalaApoyo;
-extern int precision;
-extern Eigen::MatrixXd kEstructura;
-extern Eigen::MatrixXd kLL;
-extern Eigen::MatrixXd pL;
-extern Eigen::MatrixXd pCombo;
-extern std::vector<int> gdlLibres;
-extern Eigen::MatrixXd uLibres;
-extern Eigen::MatrixXd u;
-extern Eigen::MatrixXd reacciones;
-extern double xMin;
+// Program-wide state, shared by the phases and the viewer's callbacks, grouped
+// by the phase that writes it.
+
+extern const double PI;  // read by the viewer for angles; never written
+
+// Start-up (funcionInicio).
+extern std::string nombreArchivo;  // path of the input file
+
+// Builder (funcionLeerArchivo); the solver stores results in the nodes and bars.
+extern int noNudos;                    // number of nodes
+extern int noBarras;                   // number of bars
+extern int noCombos;                   // number of load combinations
+extern std::vector<objNudo2d> nudo;    // the nodes, by internal number
+extern std::vector<objBarra2d> barra;  // the bars, by internal number
+// Display settings: the builder's defaults and the file's values; the
+// console's '+' and '-' change the scales of the layers and of the text.
+extern double escalaDef;    // magnification of the deflected shape
+extern double escalaM;      // ordinate scale of the moment diagram
+extern double escalaV;      // ordinate scale of the shear diagram
+extern double escalaN;      // ordinate scale of the axial-force diagram
+extern double escalaTexto;  // height of text drawn in the model
+extern double escalaCarga;  // drawn length per unit load
+extern double escalaApoyo;  // size of support and spring symbols
+extern int precision;       // decimals of numbers drawn in the window
+
+// Solver (funcionSolucionU); the degrees of freedom of node n are 3n, 3n+1, 3n+2.
+extern int noLibres;                // number of free degrees of freedom
+extern Eigen::MatrixXd kEstructura;  // stiffness of the structure: kEstructura·u = pCombo + reacciones
+extern Eigen::MatrixXd pCombo;       // loads of the structure, one column per combination
+extern std::vector<int> gdlLibres;   // free degrees of freedom, ascending
+extern Eigen::MatrixXd kLL;          // free block: kLL·uLibres = pL
+extern Eigen::MatrixXd pL;           // loads at the free degrees of freedom
+extern Eigen::MatrixXd uLibres;      // displacements of the free degrees of freedom
+extern Eigen::MatrixXd u;            // displacements of every degree of freedom, one column per combination
+extern Eigen::MatrixXd reacciones;   // kEstructura·u − pCombo: the supports' forces
+
+// Viewer (funcionPlot and its callbacks).
+extern double xMin;        // model bounds, fitted when the window opens
 extern double xMax;
 extern double yMin;
 extern double yMax;
-extern double xCam;
+extern double xCam;        // camera eye
 extern double yCam;
-extern double zCam;
-extern double xCentroObj;
+extern double zCam;        // camera distance
+extern double xCentroObj;  // camera target
 extern double yCentroObj;
-extern int clickIzq;
-extern int xLast;
+extern int clickIzq;       // 1 while the left button pans, -1 once released
+extern int xLast;          // pointer at the last step of a pan
 extern int yLast;
-extern std::string dialogo;
-extern std::string comando;
-extern std::vector<int> flags;
-extern std::ofstream resultados;
-extern int numeroComboCoincidente;
+extern std::string dialogo;          // message line of the console
+extern std::string comando;          // text being typed in the console
+extern std::vector<int> flags;       // display switches (IndiceFlag), each on while odd
+extern int numeroComboCoincidente;   // combination found by the last lookup, -1 none
+
+// The entries of flags: the layer switches, then one per combination.
+enum IndiceFlag : int {
+    flagTagNudos = 0,  // node numbers
+    flagTagBarras,     // bar numbers
+    flagSecciones,     // section names
+    flagDeformada,     // deflected shape
+    flagAxial,         // axial force
+    flagCortante,      // shear force
+    flagMomento,       // bending moment
+    flagCargas,        // loads
+    flagReacciones,    // reactions
+    flagApoyos,        // supports and springs
+    flagPrimerCombo = 100,  // flags[flagPrimerCombo + c]: combination c
+};
+
+// Report (funcionImprimirResultados).
+extern std::ofstream resultados;  // stream of "resultados.txt"
 
 // Start-up: input path from argv[1] (default "ingresoDatos.txt"), console
 // cleared, model read, and solved when nodes, bars and combinations exist.

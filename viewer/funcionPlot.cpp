@@ -17,8 +17,9 @@ void salirDelPrograma(int estado) { std::exit(estado); }
 
 bool impar(int v) { return (v & 1) != 0; }
 
-// Switches 100 + c select the combinations; beyond the vector there is none.
-const int primerSwitchCombo = 100;
+// freeglut reports the wheel as two more buttons, one press per notch.
+const int ruedaHaciaAdelante = 3;
+const int ruedaHaciaAtras = 4;
 
 // The projection is rebuilt whenever the camera distance changes, so the
 // window's aspect ratio is kept from the last reshape.
@@ -48,7 +49,8 @@ void (*terminarPrograma)(int estado) = salirDelPrograma;
 
 bool comboActivo(int c)
 {
-    const int i = primerSwitchCombo + c;
+    // Beyond the vector there is no switch.
+    const int i = flagPrimerCombo + c;
     return c >= 0 && i < static_cast<int>(flags.size()) && impar(flags[i]);
 }
 
@@ -61,7 +63,7 @@ void funcionPlot(int argc, char** argv)
     glutCreateWindow("Programa de Vardel 2D");
 
     std::fill(flags.begin(), flags.end(), 0);
-    flags[9] = 1;
+    flags[flagApoyos] = 1;
     funcionFronteraGraf();
 
     glutDisplayFunc(draw);
@@ -124,28 +126,28 @@ void draw()
     if (noBarras != 0) plotBarras();
     if (noNudos != 0) plotNudos();
 
-    if (impar(flags[0])) plotTagNudos(escalaTexto);
-    if (impar(flags[1])) plotTagBarras(escalaTexto);
-    if (impar(flags[2])) plotSecciones(escalaTexto);
-    if (impar(flags[9])) {
+    if (impar(flags[flagTagNudos])) plotTagNudos(escalaTexto);
+    if (impar(flags[flagTagBarras])) plotTagBarras(escalaTexto);
+    if (impar(flags[flagSecciones])) plotSecciones(escalaTexto);
+    if (impar(flags[flagApoyos])) {
         plotApoyos(escalaApoyo);
         plotResortes(escalaApoyo);
     }
 
     // Result layers, each for every selected combination in index order;
     // flags holds switches for the first 100 combinations only.
-    const int combosVisibles = std::min(noCombos, static_cast<int>(flags.size()) - primerSwitchCombo);
-    for (int capa = 3; capa <= 8; ++capa) {
+    const int combosVisibles = std::min(noCombos, static_cast<int>(flags.size()) - flagPrimerCombo);
+    for (int capa = flagDeformada; capa <= flagReacciones; ++capa) {
         if (!impar(flags[capa])) continue;
         for (int c = 0; c < combosVisibles; ++c) {
             if (!comboActivo(c)) continue;
             switch (capa) {
-            case 3: plotDeformada(c, escalaDef); break;
-            case 4: plotAxial(c, escalaN); break;
-            case 5: plotCortante(c, escalaV); break;
-            case 6: plotMomento(c, escalaM); break;
-            case 7: plotCarga(c, escalaCarga); break;
-            case 8: plotReacciones(c); break;
+            case flagDeformada: plotDeformada(c, escalaDef); break;
+            case flagAxial: plotAxial(c, escalaN); break;
+            case flagCortante: plotCortante(c, escalaV); break;
+            case flagMomento: plotMomento(c, escalaM); break;
+            case flagCargas: plotCarga(c, escalaCarga); break;
+            case flagReacciones: plotReacciones(c); break;
             }
         }
     }
@@ -156,17 +158,17 @@ void draw()
 
 void mouseButton(int button, int state, int x, int y)
 {
-    if (button == 0) {
-        if (state == 1) {
+    if (button == GLUT_LEFT_BUTTON) {
+        if (state == GLUT_UP) {
             clickIzq = -1;
         } else {
             clickIzq = 1;
             xLast = x;
             yLast = y;
         }
-    } else if (button == 3 && state == 1) {
+    } else if (button == ruedaHaciaAdelante && state == GLUT_UP) {
         zoomIn();
-    } else if (button == 4 && state == 1) {
+    } else if (button == ruedaHaciaAtras && state == GLUT_UP) {
         zoomOut();
     }
 }
@@ -212,38 +214,38 @@ namespace {
 
 const char* const pedirNombreCombo = "Escriba el nombre del Combo y presione ENTER:";
 
-// A command that toggles one layer switch; the result layers 3 to 8 switch
-// the other five off, so at most one of them is on.
+// A command that toggles one layer switch; the result layers switch the
+// other five off, so at most one of them is on.
 struct ComandoCapa {
     const char* palabra;
-    int indice;
+    IndiceFlag indice;
     const char* activado;
     const char* desactivado;
 };
 
 const ComandoCapa comandosCapa[] = {
-    {"tagNudos", 0, "Ingrese Comando:", "Ingrese Comando:"},
-    {"tagBarras", 1, "Ingrese Comando:", "Ingrese Comando:"},
-    {"secciones", 2, "Ingrese Comando:", "Ingrese Comando:"},
-    {"plotDef", 3, "Deformaciones Activadas. Ingrese Comando:", "Deformaciones Desactivadas. Ingrese Comando:"},
-    {"plotN", 4, "Fuerzas Axiales Activadas. Ingrese Comando:", "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
-    {"plotV", 5, "Fuerzas Cortantes Activadas. Ingrese Comando:", "Fuerzas Cortantes Desactivadas. Ingrese Comando:"},
-    {"plotM", 6, "Momentos Flectores Activados. Ingrese Comando:", "Momentos Flectores Desactivados. Ingrese Comando:"},
-    {"plotCarga", 7, "Graficacion de Cargas Activada. Ingrese Comando:",
+    {"tagNudos", flagTagNudos, "Ingrese Comando:", "Ingrese Comando:"},
+    {"tagBarras", flagTagBarras, "Ingrese Comando:", "Ingrese Comando:"},
+    {"secciones", flagSecciones, "Ingrese Comando:", "Ingrese Comando:"},
+    {"plotDef", flagDeformada, "Deformaciones Activadas. Ingrese Comando:", "Deformaciones Desactivadas. Ingrese Comando:"},
+    {"plotN", flagAxial, "Fuerzas Axiales Activadas. Ingrese Comando:", "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
+    {"plotV", flagCortante, "Fuerzas Cortantes Activadas. Ingrese Comando:", "Fuerzas Cortantes Desactivadas. Ingrese Comando:"},
+    {"plotM", flagMomento, "Momentos Flectores Activados. Ingrese Comando:", "Momentos Flectores Desactivados. Ingrese Comando:"},
+    {"plotCarga", flagCargas, "Graficacion de Cargas Activada. Ingrese Comando:",
      "Graficacion de Cargas Desactivada. Ingrese Comando:"},
-    {"plotR", 8, "Graficacion de Reacciones Activada. Ingrese Comando:",
+    {"plotR", flagReacciones, "Graficacion de Reacciones Activada. Ingrese Comando:",
      "Graficacion de Reacciones Desactivada. Ingrese Comando:"},
-    {"plotApoyos", 9, "Graficacion de Apoyos Activada. Ingrese Comando:",
+    {"plotApoyos", flagApoyos, "Graficacion de Apoyos Activada. Ingrese Comando:",
      "Graficacion de Apoyos Desactivada. Ingrese Comando:"},
 };
 
-bool esCapaDeResultados(int i) { return i >= 3 && i <= 8; }
+bool esCapaDeResultados(int i) { return i >= flagDeformada && i <= flagReacciones; }
 
 void conmutarCapa(const ComandoCapa& c)
 {
     flags[c.indice] += 1;
     if (esCapaDeResultados(c.indice)) {
-        for (int i = 3; i <= 8; ++i) {
+        for (int i = flagDeformada; i <= flagReacciones; ++i) {
             if (i != c.indice) flags[i] = 0;
         }
     }
@@ -255,7 +257,7 @@ void conmutarCapa(const ComandoCapa& c)
 void buscarCombo()
 {
     numeroComboCoincidente = nudo.empty() ? -1 : nudo[0].getNumeroDeCombo(comando);
-    const int i = primerSwitchCombo + numeroComboCoincidente;
+    const int i = flagPrimerCombo + numeroComboCoincidente;
     if (numeroComboCoincidente == -1) {
         dialogo = "el combo no existe. Ingrese Comando:";
     } else if (i >= static_cast<int>(flags.size())) {
@@ -276,7 +278,7 @@ void ejecutarComando()
         if (comando == c.palabra) conmutarCapa(c);
     }
     if (comando == "noTags") {
-        flags[0] = flags[1] = flags[2] = 0;
+        flags[flagTagNudos] = flags[flagTagBarras] = flags[flagSecciones] = 0;
         dialogo = "Ingrese Comando:";
     }
     // The dialogue lives in the message: a command above has already closed it.
@@ -292,11 +294,11 @@ void escalar(bool aumentar)
         aplicar(escalaTexto);
         return;
     }
-    if (impar(flags[3])) aplicar(escalaDef);
-    if (impar(flags[4])) aplicar(escalaN);
-    if (impar(flags[5])) aplicar(escalaV);
-    if (impar(flags[6])) aplicar(escalaM);
-    if (impar(flags[7])) aplicar(escalaCarga);
+    if (impar(flags[flagDeformada])) aplicar(escalaDef);
+    if (impar(flags[flagAxial])) aplicar(escalaN);
+    if (impar(flags[flagCortante])) aplicar(escalaV);
+    if (impar(flags[flagMomento])) aplicar(escalaM);
+    if (impar(flags[flagCargas])) aplicar(escalaCarga);
 }
 
 }  // namespace

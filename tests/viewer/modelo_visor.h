@@ -53,7 +53,7 @@ inline void reiniciarVisor()
 {
     fijarModelo({});
     std::fill(flags.begin(), flags.end(), 0);
-    flags[9] = 1;
+    flags[flagApoyos] = 1;
     dialogo = "Comando:";
     comando.clear();
     numeroComboCoincidente = -1;

@@ -762,10 +762,10 @@ TEST_F(CuadroConResultados, CadaCapaEncendidaParaCadaComboEncendidoEnOrden)
         std::function<void()> dibujo;
     };
     const Caso casos[] = {
-        {"cargas de los combos 0 y 2", {7}, {0, 2}, [] { plotCarga(0, escalaCarga); plotCarga(2, escalaCarga); }},
-        {"solo el combo 2", {7}, {2}, [] { plotCarga(2, escalaCarga); }},
+        {"cargas de los combos 0 y 2", {flagCargas}, {0, 2}, [] { plotCarga(0, escalaCarga); plotCarga(2, escalaCarga); }},
+        {"solo el combo 2", {flagCargas}, {2}, [] { plotCarga(2, escalaCarga); }},
         {"dos capas: todos los combos de una antes de la otra",
-         {6, 3},
+         {flagMomento, flagDeformada},
          {1, 0},
          [] {
              plotDeformada(0, escalaDef);
@@ -773,7 +773,7 @@ TEST_F(CuadroConResultados, CadaCapaEncendidaParaCadaComboEncendidoEnOrden)
              plotMomento(0, escalaM);
              plotMomento(1, escalaM);
          }},
-        {"cada capa con su escala", {4, 5, 8}, {1}, [] {
+        {"cada capa con su escala", {flagAxial, flagCortante, flagReacciones}, {1}, [] {
              plotAxial(1, escalaN);
              plotCortante(1, escalaV);
              plotReacciones(1);
@@ -783,9 +783,9 @@ TEST_F(CuadroConResultados, CadaCapaEncendidaParaCadaComboEncendidoEnOrden)
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nombre);
         std::fill(flags.begin(), flags.end(), 0);
-        flags[9] = 1;
+        flags[flagApoyos] = 1;
         for (int i : caso.capas) flags[i] = 1;
-        for (int c : caso.combos) flags[100 + c] = 3;
+        for (int c : caso.combos) flags[flagPrimerCombo + c] = 3;
         const Captura cuadro = capturar(draw, nullptr);
         ASSERT_GT(cuadro.elementos.size(), base.elementos.size());
         esperarIgual(desde(cuadro, base.elementos.size()), esperado(caso.dibujo));
@@ -796,19 +796,19 @@ TEST_F(CuadroConResultados, InterruptoresParesYCombosFueraDeLosCienNoDibujan)
 {
     const Captura base = capturar(draw, nullptr);
     // An even switch is off: a layer with its combination on, a combination under a layer that is on.
-    flags[6] = 2;
-    flags[100] = 1;
+    flags[flagMomento] = 2;
+    flags[flagPrimerCombo] = 1;
     EXPECT_EQ(capturar(draw, nullptr).elementos.size(), base.elementos.size());
-    flags[6] = 0;
-    flags[100] = 0;
-    flags[4] = 1;
-    flags[101] = 2;
+    flags[flagMomento] = 0;
+    flags[flagPrimerCombo] = 0;
+    flags[flagAxial] = 1;
+    flags[flagPrimerCombo + 1] = 2;
     EXPECT_EQ(capturar(draw, nullptr).elementos.size(), base.elementos.size());
 
     // More combinations than switches: only the first 100 are visited, and
     // flags is never read past its end.
     noCombos = 150;
-    flags[199] = 1;
+    flags[flagPrimerCombo + 99] = 1;
     EXPECT_EQ(capturar(draw, nullptr).elementos.size(), base.elementos.size());
 }
 

@@ -55,7 +55,7 @@ protected:
 std::vector<int> flagsCon(const std::map<int, int>& cambios)
 {
     std::vector<int> f(200, 0);
-    f[9] = 1;
+    f[flagApoyos] = 1;
     for (const auto& c : cambios) f[c.first] = c.second;
     return f;
 }
@@ -77,29 +77,30 @@ TEST_F(Consola, SecuenciasDeTeclas)
     const CasoTeclas casos[] = {
         {"al abrir", "", {}, "Comando:", "", -1},
         {"texto a medio escribir", "plot M", {}, "Comando:", "plot M", -1},
-        {"plotM enciende", "plotM\r", {{6, 1}}, "Momentos Flectores Activados. Ingrese Comando:", "", -1},
-        {"plotM dos veces apaga", "plotM\rplotM\r", {{6, 2}}, "Momentos Flectores Desactivados. Ingrese Comando:", "",
+        {"plotM enciende", "plotM\r", {{flagMomento, 1}}, "Momentos Flectores Activados. Ingrese Comando:", "", -1},
+        {"plotM dos veces apaga", "plotM\rplotM\r", {{flagMomento, 2}}, "Momentos Flectores Desactivados. Ingrese Comando:", "",
          -1},
-        {"plotN apaga los momentos", "plotM\rplotN\r", {{4, 1}}, "Fuerzas Axiales Activadas. Ingrese Comando:", "", -1},
+        {"plotN apaga los momentos", "plotM\rplotN\r", {{flagAxial, 1}}, "Fuerzas Axiales Activadas. Ingrese Comando:", "", -1},
         {"las etiquetas se combinan con un resultado", "tagNudos\rtagBarras\rsecciones\rplotV\r",
-         {{0, 1}, {1, 1}, {2, 1}, {5, 1}}, "Fuerzas Cortantes Activadas. Ingrese Comando:", "", -1},
-        {"tagNudos dos veces: mensaje sin estado", "tagNudos\rtagNudos\r", {{0, 2}}, "Ingrese Comando:", "", -1},
-        {"noTags borra etiquetas y deja apoyos y resultados", "tagNudos\rsecciones\rplotR\rnoTags\r", {{8, 1}},
+         {{flagTagNudos, 1}, {flagTagBarras, 1}, {flagSecciones, 1}, {flagCortante, 1}},
+         "Fuerzas Cortantes Activadas. Ingrese Comando:", "", -1},
+        {"tagNudos dos veces: mensaje sin estado", "tagNudos\rtagNudos\r", {{flagTagNudos, 2}}, "Ingrese Comando:", "", -1},
+        {"noTags borra etiquetas y deja apoyos y resultados", "tagNudos\rsecciones\rplotR\rnoTags\r", {{flagReacciones, 1}},
          "Ingrese Comando:", "", -1},
-        {"plotApoyos no toca los resultados", "plotCarga\rplotApoyos\r", {{7, 1}, {9, 2}},
+        {"plotApoyos no toca los resultados", "plotCarga\rplotApoyos\r", {{flagCargas, 1}, {flagApoyos, 2}},
          "Graficacion de Apoyos Desactivada. Ingrese Comando:", "", -1},
         {"combo abre el dialogo sin buscar", "combo\r", {}, pedir, "", -1},
-        {"combo y un nombre lo enciende", "combo\rS1\r", {{101, 1}}, comboOk, "", 1},
-        {"dos veces lo apaga", "combo\rS1\rcombo\rS1\r", {{101, 2}}, comboOk, "", 1},
+        {"combo y un nombre lo enciende", "combo\rS1\r", {{flagPrimerCombo + 1, 1}}, comboOk, "", 1},
+        {"dos veces lo apaga", "combo\rS1\rcombo\rS1\r", {{flagPrimerCombo + 1, 2}}, comboOk, "", 1},
         {"un nombre que no existe", "combo\rs1\r", {}, noExiste, "", -1},
         {"linea vacia en el dialogo", "combo\r\r", {}, noExiste, "", -1},
-        {"un comando dentro del dialogo lo cierra sin buscar", "combo\rplotV\r", {{5, 1}},
+        {"un comando dentro del dialogo lo cierra sin buscar", "combo\rplotV\r", {{flagCortante, 1}},
          "Fuerzas Cortantes Activadas. Ingrese Comando:", "", -1},
-        {"combo dentro del dialogo: se busca y se vuelve a pedir", "combo\rcombo\r", {{102, 1}}, pedir, "", 2},
-        {"otra cosa fuera del dialogo solo se borra", "plotM\rhola\r", {{6, 1}},
+        {"combo dentro del dialogo: se busca y se vuelve a pedir", "combo\rcombo\r", {{flagPrimerCombo + 2, 1}}, pedir, "", 2},
+        {"otra cosa fuera del dialogo solo se borra", "plotM\rhola\r", {{flagMomento, 1}},
          "Momentos Flectores Activados. Ingrese Comando:", "", -1},
         {"con espacio o en otra caja no es comando", "plotM \rPLOTM\rSalir\r", {}, "Comando:", "", -1},
-        {"retroceso borra el ultimo caracter", "plotMx\b\r", {{6, 1}}, "Momentos Flectores Activados. Ingrese Comando:",
+        {"retroceso borra el ultimo caracter", "plotMx\b\r", {{flagMomento, 1}}, "Momentos Flectores Activados. Ingrese Comando:",
          "", -1},
         {"retroceso en linea vacia no hace nada", "\b\bab\b", {}, "Comando:", "a", -1},
         {"mas y menos nunca se escriben", "U+1-", {}, "Comando:", "U1", -1},
@@ -122,30 +123,30 @@ TEST_F(Consola, CadaCapaDeResultadosConSusMensajesYExcluyeALasOtras)
 {
     struct Caso {
         const char* palabra;
-        int indice;
+        IndiceFlag indice;
         const char* activado;
         const char* desactivado;
     };
     const Caso casos[] = {
-        {"plotDef", 3, "Deformaciones Activadas. Ingrese Comando:", "Deformaciones Desactivadas. Ingrese Comando:"},
-        {"plotN", 4, "Fuerzas Axiales Activadas. Ingrese Comando:", "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
-        {"plotV", 5, "Fuerzas Cortantes Activadas. Ingrese Comando:",
+        {"plotDef", flagDeformada, "Deformaciones Activadas. Ingrese Comando:", "Deformaciones Desactivadas. Ingrese Comando:"},
+        {"plotN", flagAxial, "Fuerzas Axiales Activadas. Ingrese Comando:", "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
+        {"plotV", flagCortante, "Fuerzas Cortantes Activadas. Ingrese Comando:",
          "Fuerzas Cortantes Desactivadas. Ingrese Comando:"},
-        {"plotM", 6, "Momentos Flectores Activados. Ingrese Comando:",
+        {"plotM", flagMomento, "Momentos Flectores Activados. Ingrese Comando:",
          "Momentos Flectores Desactivados. Ingrese Comando:"},
-        {"plotCarga", 7, "Graficacion de Cargas Activada. Ingrese Comando:",
+        {"plotCarga", flagCargas, "Graficacion de Cargas Activada. Ingrese Comando:",
          "Graficacion de Cargas Desactivada. Ingrese Comando:"},
-        {"plotR", 8, "Graficacion de Reacciones Activada. Ingrese Comando:",
+        {"plotR", flagReacciones, "Graficacion de Reacciones Activada. Ingrese Comando:",
          "Graficacion de Reacciones Desactivada. Ingrese Comando:"},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.palabra);
         SetUp();
-        for (int i = 0; i <= 9; ++i) flags[i] = 1;
+        for (int i = flagTagNudos; i <= flagApoyos; ++i) flags[i] = 1;
         teclear(std::string(caso.palabra) + "\r");
         EXPECT_EQ(dialogo, caso.desactivado);
         // Labels and supports stay; every other result layer is off.
-        EXPECT_EQ(flags, flagsCon({{0, 1}, {1, 1}, {2, 1}, {caso.indice, 2}}));
+        EXPECT_EQ(flags, flagsCon({{flagTagNudos, 1}, {flagTagBarras, 1}, {flagSecciones, 1}, {caso.indice, 2}}));
         teclear(std::string(caso.palabra) + "\r");
         EXPECT_EQ(dialogo, caso.activado);
         EXPECT_EQ(flags[caso.indice], 3);
@@ -246,12 +247,12 @@ TEST_F(Consola, SoloLosPrimerosCienCombosTienenInterruptor)
 {
     fijarModelo({{0, 0}}, {}, nombresDeCombos(102));
     teclear("combo\rC99\r");
-    EXPECT_EQ(flags, flagsCon({{199, 1}}));
+    EXPECT_EQ(flags, flagsCon({{flagPrimerCombo + 99, 1}}));
     EXPECT_EQ(dialogo, "Combo Activado/Desactivado, OK. Ingrese Comando:");
 
     teclear("combo\rC100\rcombo\rC101\r");
     EXPECT_EQ(flags.size(), 200u);
-    EXPECT_EQ(flags, flagsCon({{199, 1}}));
+    EXPECT_EQ(flags, flagsCon({{flagPrimerCombo + 99, 1}}));
     EXPECT_EQ(numeroComboCoincidente, 101);
     EXPECT_EQ(dialogo, "Solo se pueden mostrar los primeros 100 combos. Ingrese Comando:");
     EXPECT_FALSE(comboActivo(100));
@@ -353,7 +354,7 @@ TEST_F(Superposicion, ListaSinNudosYConMasDeCienCombos)
     // From index 48 on the lines fall below the window and are not drawn;
     // the names past the 100 switches are still listed, without reading them.
     fijarModelo({{0, 0}}, {}, nombresDeCombos(150));
-    for (int i = 100; i < 200; ++i) flags[i] = 1;
+    for (int i = flagPrimerCombo; i < 200; ++i) flags[i] = 1;
     l = lineasDe(capturar(plotDialogo, nullptr));
     ASSERT_EQ(l.size(), 5u + 48u);
     for (size_t i = 5; i < l.size(); ++i) EXPECT_NEAR(l[i].g, 1, 0.003);

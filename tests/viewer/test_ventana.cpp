@@ -67,17 +67,17 @@ struct CasoRaton {
 
 TEST_F(Raton, ArrastreConBotonIzquierdoYRueda)
 {
-    const Evento izqAbajo{Evento::Boton, 0, 0, 100, 100};
-    const Evento izqArriba{Evento::Boton, 0, 1, 100, 100};
+    const Evento izqAbajo{Evento::Boton, GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 100};
+    const Evento izqArriba{Evento::Boton, GLUT_LEFT_BUTTON, GLUT_UP, 100, 100};
     const CasoRaton casos[] = {
         {"el modelo sigue al puntero", {izqAbajo, {Evento::Mover, 0, 0, 110, 90}}, -10, -10, 0},
         {"dos pasos se suman", {izqAbajo, {Evento::Mover, 0, 0, 95, 100}, {Evento::Mover, 0, 0, 90, 104}}, 10, 4, 0},
         {"tras soltar no se mueve", {izqAbajo, izqArriba, {Evento::Mover, 0, 0, 150, 150}}, 0, 0, 0},
         {"sin pulsar no se mueve", {{Evento::Mover, 0, 0, 150, 150}}, 0, 0, 0},
-        {"boton derecho no arrastra", {{Evento::Boton, 2, 0, 100, 100}, {Evento::Mover, 0, 0, 150, 150}}, 0, 0, 0},
-        {"boton central no arrastra", {{Evento::Boton, 1, 0, 100, 100}, {Evento::Mover, 0, 0, 150, 150}}, 0, 0, 0},
-        {"rueda: solo al soltar", {{Evento::Boton, 3, 0, 0, 0}, {Evento::Boton, 3, 1, 0, 0}}, 0, 0, 1},
-        {"rueda atras aleja", {{Evento::Boton, 4, 0, 0, 0}, {Evento::Boton, 4, 1, 0, 0}}, 0, 0, -1},
+        {"boton derecho no arrastra", {{Evento::Boton, GLUT_RIGHT_BUTTON, GLUT_DOWN, 100, 100}, {Evento::Mover, 0, 0, 150, 150}}, 0, 0, 0},
+        {"boton central no arrastra", {{Evento::Boton, GLUT_MIDDLE_BUTTON, GLUT_DOWN, 100, 100}, {Evento::Mover, 0, 0, 150, 150}}, 0, 0, 0},
+        {"rueda: solo al soltar", {{Evento::Boton, 3, GLUT_DOWN, 0, 0}, {Evento::Boton, 3, GLUT_UP, 0, 0}}, 0, 0, 1},
+        {"rueda atras aleja", {{Evento::Boton, 4, GLUT_DOWN, 0, 0}, {Evento::Boton, 4, GLUT_UP, 0, 0}}, 0, 0, -1},
     };
     for (const CasoRaton& caso : casos) {
         SCOPED_TRACE(caso.nombre);
@@ -108,9 +108,9 @@ TEST_F(Raton, DiezNotasAtrasYDiezAdelanteVuelven)
     fijarModelo({{0, 0}, {10, 6}});
     funcionFronteraGraf();
     const double z0 = zCam;
-    for (int i = 0; i < 10; ++i) mouseButton(4, 1, 0, 0);
+    for (int i = 0; i < 10; ++i) mouseButton(4, GLUT_UP, 0, 0);
     EXPECT_NEAR(zCam, z0 * std::pow(1.07, 10), 1e-9);
-    for (int i = 0; i < 10; ++i) mouseButton(3, 1, 0, 0);
+    for (int i = 0; i < 10; ++i) mouseButton(3, GLUT_UP, 0, 0);
     EXPECT_NEAR(zCam, z0, 1e-12);
 }
 
@@ -270,10 +270,13 @@ TEST_F(Ventana, ElCuadroDibujaConsolaModeloYCapasEnOrden)
         std::vector<Capa> capas;
     };
     const Caso casos[] = {
-        {"al abrir: apoyos encendidos", {9}, true, {Consola, Barras, Nudos, Apoyos}},
-        {"numeros, barras y secciones", {0, 1, 2, 9}, true, {Consola, Barras, Nudos, NumNudos, Etiquetas, Apoyos}},
+        {"al abrir: apoyos encendidos", {flagApoyos}, true, {Consola, Barras, Nudos, Apoyos}},
+        {"numeros, barras y secciones",
+         {flagTagNudos, flagTagBarras, flagSecciones, flagApoyos},
+         true,
+         {Consola, Barras, Nudos, NumNudos, Etiquetas, Apoyos}},
         {"apoyos apagados (contador par)", {}, true, {Consola, Barras, Nudos}},
-        {"sin barras", {9}, false, {Consola, Nudos, Apoyos}},
+        {"sin barras", {flagApoyos}, false, {Consola, Nudos, Apoyos}},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nombre);
@@ -283,7 +286,7 @@ TEST_F(Ventana, ElCuadroDibujaConsolaModeloYCapasEnOrden)
         fijarModelo({{0, 0, 1, 1, 1, 1}, {4, 3, 2}}, barras);
         funcionFronteraGraf();
         changeSize(1000, 800);
-        flags[9] = 2;
+        flags[flagApoyos] = 2;
         for (int i : caso.encendidos) flags[i] = 1;
         const Captura c = capturar(draw, nullptr);
         EXPECT_EQ(capasDelCuadro(c), caso.capas);
@@ -329,11 +332,11 @@ TEST_F(Reinicio, F5ReconstruyeElModeloYConservaCamaraInterruptoresYConsola)
     salidaDe(funcionLeerArchivo);
     funcionFronteraGraf();
     escribirArchivo(portico);
-    mouseButton(4, 1, 0, 0);
+    mouseButton(4, GLUT_UP, 0, 0);
     const double camara[] = {xMin, xMax, yMin, yMax, xCam, yCam, zCam, xCentroObj, yCentroObj};
-    flags[6] = 1;
-    flags[101] = 1;
-    flags[0] = 3;
+    flags[flagMomento] = 1;
+    flags[flagPrimerCombo + 1] = 1;
+    flags[flagTagNudos] = 3;
     dialogo = "Momentos Flectores Activados. Ingrese Comando:";
     comando = "plo";
     numeroComboCoincidente = 1;
@@ -354,10 +357,10 @@ TEST_F(Reinicio, F5ReconstruyeElModeloYConservaCamaraInterruptoresYConsola)
 
     const double despues[] = {xMin, xMax, yMin, yMax, xCam, yCam, zCam, xCentroObj, yCentroObj};
     for (int i = 0; i < 9; ++i) EXPECT_EQ(despues[i], camara[i]) << i;
-    EXPECT_EQ(flags[6], 1);
-    EXPECT_EQ(flags[101], 1);
-    EXPECT_EQ(flags[0], 3);
-    EXPECT_EQ(flags[9], 1);
+    EXPECT_EQ(flags[flagMomento], 1);
+    EXPECT_EQ(flags[flagPrimerCombo + 1], 1);
+    EXPECT_EQ(flags[flagTagNudos], 3);
+    EXPECT_EQ(flags[flagApoyos], 1);
     EXPECT_EQ(dialogo, "Momentos Flectores Activados. Ingrese Comando:");
     EXPECT_EQ(comando, "plo");
     EXPECT_EQ(numeroComboCoincidente, 1);
@@ -393,8 +396,8 @@ TEST_F(Reinicio, F5SobreUnModeloQueNoSePuedeResolverSigueDibujando)
         leerYResolver(archivo.ruta());
         funcionFronteraGraf();
         changeSize(1000, 800);
-        for (int i = 0; i < 10; ++i) flags[i] = 1;
-        flags[100] = flags[101] = 1;
+        for (int i = flagTagNudos; i <= flagApoyos; ++i) flags[i] = 1;
+        flags[flagPrimerCombo] = flags[flagPrimerCombo + 1] = 1;
 
         escribirArchivo(caso.second);
         EXPECT_NE(pulsar(GLUT_KEY_F5).find("Reinicio del programa"), std::string::npos);
