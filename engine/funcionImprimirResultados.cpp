@@ -1,3 +1,6 @@
+// Report phase: writes "resultados.txt" in the working directory, a section
+// per table. Reads the model (nudo, barra and the counts) and the solver's
+// kEstructura, pCombo and u; writes only the stream resultados.
 #include "vardel2d.h"
 
 #include <algorithm>
@@ -147,28 +150,23 @@ void funcionImprimirResultados()
         resultados << "\n";
     }
 
-    // 11. End forces of every combination, numbered from 1.
+    // 11. End forces of every combination, numbered from 1: the start and end
+    // values of the axial force, the shear and the moment.
     resultados << "\n\n" << "SOLICITACIONES DE CADA BARRA EN LOS EXTREMOS:\n";
+    static const char* const rotulosExtremos[6] = {"N_inicio: ", "N_fin: ",    "V_inicio: ",
+                                                   "V_fin: ",    "M_inicio: ", "M_fin: "};
     for (int j = 0; j < nBarras; ++j) {
         for (int c = 0; c < noCombos; ++c) {
-            const Eigen::MatrixXd N = barra[j].getSolicitacionAxial(c, 2);
-            const Eigen::MatrixXd V = barra[j].getSolicitacionCortante(c, 2);
-            const Eigen::MatrixXd M = barra[j].getSolicitacionMomento(c, 2);
+            const Eigen::MatrixXd distribuciones[3] = {barra[j].getSolicitacionAxial(c, 2),
+                                                       barra[j].getSolicitacionCortante(c, 2),
+                                                       barra[j].getSolicitacionMomento(c, 2)};
             resultados << "#_barra: " << barra[j].getNoBarraUsuario() << "\n";
             resultados << "combo: " << c + 1 << "\n";
-            resultados << "N_inicio: ";
-            extremo(N, 0);
-            resultados << "\n" << "N_fin: ";
-            extremo(N, 1);
-            resultados << "\n" << "V_inicio: ";
-            extremo(V, 0);
-            resultados << "\n" << "V_fin: ";
-            extremo(V, 1);
-            resultados << "\n" << "M_inicio: ";
-            extremo(M, 0);
-            resultados << "\n" << "M_fin: ";
-            extremo(M, 1);
-            resultados << "\n";
+            for (int r = 0; r < 6; ++r) {
+                resultados << rotulosExtremos[r];
+                extremo(distribuciones[r / 2], r % 2);
+                resultados << "\n";
+            }
         }
         resultados << "\n";
     }
