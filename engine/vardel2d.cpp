@@ -1,3 +1,6 @@
+// Definitions of the program-wide state (meanings in vardel2d.h) and the
+// start-up phase: funcionInicio writes nombreArchivo and runs the builder, then
+// the solver once there are nodes, bars and combinations.
 #include "vardel2d.h"
 
 #include <cstdio>

@@ -1,3 +1,7 @@
+// Free drawing functions: text and number primitives, the model layers, the
+// console overlay and the result layers of one combination. They read the
+// model, its results, the bounds, the console texts and the display settings,
+// and write no program-wide variable (bars only derive and hold their values).
 #include "elementosPlot.h"
 
 #include <GL/freeglut.h>

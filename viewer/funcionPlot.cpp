@@ -1,3 +1,6 @@
+// The window: set-up, frame, camera, mouse, keyboard console and restart (F5
+// runs builder and solver again). Reads the model, its results and the display
+// settings; writes the viewer's state, and the scales on '+' and '-'.
 #include "funcionPlot.h"
 
 #include <GL/freeglut.h>
