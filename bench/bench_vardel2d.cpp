@@ -226,9 +226,9 @@ void BM_CuadroMomento(benchmark::State& state)
     construir(m);
     funcionSolucionU();
     std::fill(flags.begin(), flags.end(), 0);
-    flags[9] = 1;
-    flags[6] = 1;
-    flags[101] = 1;
+    flags[flagApoyos] = 1;
+    flags[flagMomento] = 1;
+    flags[flagPrimerCombo + 1] = 1;
     funcionFronteraGraf();
     changeSize(1000, 800);
     for (auto _ : state) {
