@@ -42,9 +42,7 @@ std::string resolver(const std::string& texto)
 {
     vaciarModelo();
     ArchivoTemporal f(texto);
-    nombreArchivo = f.ruta();
-    salidaDe(funcionLeerArchivo);
-    return salidaDe(funcionSolucionU);
+    return leerYResolver(f.ruta());
 }
 
 std::string seccion(double a, double i)
