@@ -17,7 +17,8 @@ extern const double PI;  // read by the viewer for angles; never written
 // Start-up (funcionInicio).
 extern std::string nombreArchivo;  // path of the input file
 
-// Builder (funcionLeerArchivo); the solver stores results in the nodes and bars.
+// Builder (funcionLeerArchivo); the solver stores results in the nodes and
+// bars, and F5 in the viewer empties both before the builder runs again.
 extern int noNudos;                    // number of nodes
 extern int noBarras;                   // number of bars
 extern int noCombos;                   // number of load combinations
@@ -35,7 +36,7 @@ extern double escalaApoyo;  // size of support and spring symbols
 extern int precision;       // decimals of numbers drawn in the window
 
 // Solver (funcionSolucionU); the degrees of freedom of node n are 3n, 3n+1, 3n+2.
-extern int noLibres;                // number of free degrees of freedom
+extern int noLibres;                 // number of free degrees of freedom
 extern Eigen::MatrixXd kEstructura;  // stiffness of the structure: kEstructura·u = pCombo + reacciones
 extern Eigen::MatrixXd pCombo;       // loads of the structure, one column per combination
 extern std::vector<int> gdlLibres;   // free degrees of freedom, ascending
@@ -58,10 +59,10 @@ extern double yCentroObj;
 extern int clickIzq;       // 1 while the left button pans, -1 once released
 extern int xLast;          // pointer at the last step of a pan
 extern int yLast;
-extern std::string dialogo;          // message line of the console
-extern std::string comando;          // text being typed in the console
-extern std::vector<int> flags;       // display switches (IndiceFlag), each on while odd
-extern int numeroComboCoincidente;   // combination found by the last lookup, -1 none
+extern std::string dialogo;         // message line of the console
+extern std::string comando;         // text being typed in the console
+extern std::vector<int> flags;      // display switches (IndiceFlag), each on while odd
+extern int numeroComboCoincidente;  // combination found by the last lookup, -1 none
 
 // The entries of flags: the layer switches, then one per combination.
 enum IndiceFlag : int {
