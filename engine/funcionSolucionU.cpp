@@ -5,6 +5,7 @@
 #include <iostream>
 #include <new>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include <Eigen/LU>
@@ -49,6 +50,25 @@ void renunciarPorTamano()
     std::cout << "El modelo es demasiado grande para resolverlo en memoria" << std::endl;
 }
 
+// Combinations whose displacements or reactions are not all finite: finite
+// input that overflows on the way (E·I, a length, a factored load).
+std::vector<int> combinacionesNoFinitas()
+{
+    std::vector<int> noFinitas;
+    for (int c = 0; c < u.cols(); ++c) {
+        if (!u.col(c).allFinite() || !reacciones.col(c).allFinite()) noFinitas.push_back(c);
+    }
+    return noFinitas;
+}
+
+// "la combinación A" or "las combinaciones A, B".
+std::string nombrarCombinaciones(const std::vector<int>& combos)
+{
+    std::string texto = combos.size() == 1 ? "la combinación " : "las combinaciones ";
+    for (std::size_t k = 0; k < combos.size(); ++k) texto += (k == 0 ? "" : ", ") + nudo[0].getNombreCombo(combos[k]);
+    return texto;
+}
+
 // Combinations whose solution leaves the free equations unbalanced. The
 // measure is the normwise backward error of each column,
 //   η_c = ‖kLL·u_c − p_c‖∞ / (‖kLL‖∞·‖u_c‖∞ + ‖p_c‖∞).
@@ -56,14 +76,16 @@ void renunciarPorTamano()
 // rounding level, n·ε or below (2e-16 on a frame of 1 200 free degrees of
 // freedom that drops 400 rotations of negligible stiffness), while loads on a
 // part without stiffness stay unbalanced by their own size, η_c of order 1.
-// 1e-8 lies far from both.
-std::vector<int> combinacionesSinEquilibrio()
+// 1e-8 lies far from both. A combination that is not finite has no measure:
+// it is left to its own warning.
+std::vector<int> combinacionesSinEquilibrio(const std::vector<int>& noFinitas)
 {
     const double umbral = 1e-8;
     const Eigen::MatrixXd r = kLL * uLibres - pL;
     const double normaK = kLL.cwiseAbs().rowwise().sum().maxCoeff();
     std::vector<int> sinEquilibrio;
     for (int c = 0; c < pL.cols(); ++c) {
+        if (std::find(noFinitas.begin(), noFinitas.end(), c) != noFinitas.end()) continue;
         const double escala = normaK * uLibres.col(c).cwiseAbs().maxCoeff() + pL.col(c).cwiseAbs().maxCoeff();
         if (r.col(c).cwiseAbs().maxCoeff() > umbral * escala) sinEquilibrio.push_back(c);
     }
@@ -72,26 +94,30 @@ std::vector<int> combinacionesSinEquilibrio()
 
 // The rank alone does not tell a mechanism that the loads move from one they
 // leave at rest, a loose unloaded node or a rotation of negligible stiffness:
-// only the residual does.
-void avisarSingular(const Eigen::FullPivLU<Eigen::MatrixXd>& lu)
+// only the residual does. Results that are not numbers are never called balanced.
+void avisarSingular(int rango, const std::vector<int>& noFinitas)
 {
-    const std::vector<int> sinEquilibrio = combinacionesSinEquilibrio();
-    std::ostringstream rango;
-    rango << "la matriz de rigidez de los grados de libertad libres es singular (rango " << lu.rank() << " de "
-          << noLibres << ")";
+    const std::vector<int> sinEquilibrio = combinacionesSinEquilibrio(noFinitas);
+    std::ostringstream singular;
+    singular << "la matriz de rigidez de los grados de libertad libres es singular (rango " << rango << " de "
+             << noLibres << ")";
     if (sinEquilibrio.empty()) {
-        std::cout << "Nota: " << rango.str()
+        if (!noFinitas.empty()) return;
+        std::cout << "Nota: " << singular.str()
                   << "; las cargas no mueven los grados de libertad inestables o sin rigidez, que se tomaron como "
                      "cero, y los resultados equilibran las cargas"
                   << std::endl;
         return;
     }
-    std::cout << "Advertencia: la estructura es inestable: " << rango.str() << "; los resultados de "
-              << (sinEquilibrio.size() == 1 ? "la combinación " : "las combinaciones ");
-    for (std::size_t k = 0; k < sinEquilibrio.size(); ++k) {
-        std::cout << (k == 0 ? "" : ", ") << nudo[0].getNombreCombo(sinEquilibrio[k]);
-    }
-    std::cout << " no equilibran sus cargas" << std::endl;
+    std::cout << "Advertencia: la estructura es inestable: " << singular.str() << "; los resultados de "
+              << nombrarCombinaciones(sinEquilibrio) << " no equilibran sus cargas" << std::endl;
+}
+
+void avisarNoFinitas(const std::vector<int>& noFinitas)
+{
+    if (noFinitas.empty()) return;
+    std::cout << "Advertencia: los resultados de " << nombrarCombinaciones(noFinitas)
+              << " no son números: los datos desbordan el rango de los reales" << std::endl;
 }
 
 }  // namespace
@@ -190,6 +216,7 @@ void funcionSolucionU()
 
         // 11. kLL·uLibres = pL, one decomposition for every combination. Without a free
         // degree of freedom there is nothing to decompose.
+        int rango = noLibres;
         if (noLibres == 0) {
             uLibres.resize(0, nc);
         } else {
@@ -200,7 +227,7 @@ void funcionSolucionU()
             } else {
                 uLibres.resize(noLibres, 0);
             }
-            if (lu.rank() < noLibres) avisarSingular(lu);
+            rango = static_cast<int>(lu.rank());
         }
 
         // 12. Every displacement; exactly 0 where held.
@@ -252,6 +279,10 @@ void funcionSolucionU()
             }
             nudo[i].setReacciones(R);
         }
+
+        const std::vector<int> noFinitas = combinacionesNoFinitas();
+        if (rango < noLibres) avisarSingular(rango, noFinitas);
+        avisarNoFinitas(noFinitas);
     } catch (const std::bad_alloc&) {
         renunciarPorTamano();
     }

@@ -574,6 +574,44 @@ TEST(Solucion, SingularSoloAvisaCuandoLasCargasQuedanSinEquilibrio)
     }
 }
 
+TEST(Solucion, ResultadosQueNoSonNumerosSeNombran)
+{
+    const auto aviso = [](const std::string& combos) {
+        return "Advertencia: los resultados de " + combos +
+               " no son números: los datos desbordan el rango de los reales\n";
+    };
+    const std::string voladizo = "barras: 1 1 2 apoyo: 1 1 1 1 ";
+    const std::string desborde = "puntual: p 0 -1e300 0 2 puntual: p 0 -1e300 0 2 combo: A 1e10 p combo: B 1 p";
+    const struct {
+        const char* nombre;
+        std::string modelo;
+        std::string salida;
+        int finita;  // a combination whose results stay numbers, or -1
+    } casos[] = {
+        {"E·I desborda: rango corto", "nudos: 1 0 0 2 4 0 " + voladizo +
+                                          "seccionGenerica: S 1e308 1e308 1e308 1 puntual: p 0 -1 0 2 "
+                                          "combo: A 1 p combo: B 2 p",
+         aviso("las combinaciones A, B"), -1},
+        {"longitud infinita: rango corto", "nudos: 1 0 0 2 4e155 0 " + voladizo + seccion(A, I) +
+                                               "1 puntual: p 0 -1 0 2 combo: A 1 p",
+         aviso("la combinación A"), -1},
+        {"cargas que desbordan bajo su factor: rango completo",
+         "nudos: 1 0 0 2 4 0 " + voladizo + seccion(A, I) + "1 " + desborde, aviso("la combinación A"), 1},
+        {"cargas que desbordan junto a un nudo suelto: rango corto, sin nota de equilibrio",
+         "nudos: 1 0 0 2 4 0 3 9 9 " + voladizo + seccion(A, I) + "1 " + desborde, aviso("la combinación A"), 1},
+    };
+    for (const auto& k : casos) {
+        SCOPED_TRACE(k.nombre);
+        EXPECT_EQ(resolver(k.modelo), k.salida);
+        if (k.finita == -1) continue;
+        // The other combination is solved as usual: the cantilever's tip under 2e300.
+        EXPECT_TRUE(u.col(k.finita).allFinite());
+        EXPECT_TRUE(reacciones.col(k.finita).allFinite());
+        EXPECT_TRUE(cerca(nudo[1].getDesplazamientoY(k.finita), -2e300 * 64 / (3 * EI)));
+        EXPECT_TRUE(cerca(nudo[0].getReaccionY(k.finita), 2e300));
+    }
+}
+
 TEST(Solucion, EstructurasEstablesNoAvisan)
 {
     // A storeyed frame with realistic sections, and with columns far stiffer axially than in bending.
