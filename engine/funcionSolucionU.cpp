@@ -76,16 +76,15 @@ std::string nombrarCombinaciones(const std::vector<int>& combos)
 // rounding level, n·ε or below (2e-16 on a frame of 1 200 free degrees of
 // freedom that drops 400 rotations of negligible stiffness), while loads on a
 // part without stiffness stay unbalanced by their own size, η_c of order 1.
-// 1e-8 lies far from both. A combination that is not finite has no measure:
-// it is left to its own warning.
-std::vector<int> combinacionesSinEquilibrio(const std::vector<int>& noFinitas)
+// 1e-8 lies far from both. A combination that is not finite fails the
+// comparison: it is left to its own warning.
+std::vector<int> combinacionesSinEquilibrio()
 {
     const double umbral = 1e-8;
     const Eigen::MatrixXd r = kLL * uLibres - pL;
     const double normaK = kLL.cwiseAbs().rowwise().sum().maxCoeff();
     std::vector<int> sinEquilibrio;
     for (int c = 0; c < pL.cols(); ++c) {
-        if (std::find(noFinitas.begin(), noFinitas.end(), c) != noFinitas.end()) continue;
         const double escala = normaK * uLibres.col(c).cwiseAbs().maxCoeff() + pL.col(c).cwiseAbs().maxCoeff();
         if (r.col(c).cwiseAbs().maxCoeff() > umbral * escala) sinEquilibrio.push_back(c);
     }
@@ -97,7 +96,7 @@ std::vector<int> combinacionesSinEquilibrio(const std::vector<int>& noFinitas)
 // only the residual does. Results that are not numbers are never called balanced.
 void avisarSingular(int rango, const std::vector<int>& noFinitas)
 {
-    const std::vector<int> sinEquilibrio = combinacionesSinEquilibrio(noFinitas);
+    const std::vector<int> sinEquilibrio = combinacionesSinEquilibrio();
     std::ostringstream singular;
     singular << "la matriz de rigidez de los grados de libertad libres es singular (rango " << rango << " de "
              << noLibres << ")";

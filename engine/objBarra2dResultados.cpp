@@ -214,14 +214,6 @@ double objBarra2d::getXvcero(int c)
     const double V0 = gama;
     const double VL = alfa * L * L + beta * L + gama;
 
-    // A shear that is rounding along the whole bar has no zero. Being a
-    // parabola, it is largest at an end or at its vertex.
-    double mayor = std::max(std::abs(V0), std::abs(VL));
-    const double vertice = -beta / (2.0 * alfa);
-    if (vertice > 0.0 && vertice < L)
-        mayor = std::max(mayor, std::abs(alfa * vertice * vertice + beta * vertice + gama));
-    if (mayor <= ruido) return xVcero;
-
     // Roots without cancellation: with q = -(beta + sign(beta)·sqrt(D))/2 they are
     // q/alfa and gama/q. r2 stays (-beta - sqrt(D))/(2·alfa) and r1 the other,
     // so that r2 still wins when both lie inside. A root that is not a number
@@ -249,7 +241,8 @@ double objBarra2d::getXvcero(int c)
     // rounding too. That zero is the root nearest the end, or both roots when
     // it is double. A true zero at a distance d from an end leaves there a
     // shear of about d·q, so it is kept unless d·q is below 1e-10 of the
-    // bar's forces.
+    // bar's forces. A shear that is rounding along the whole bar is rounding
+    // at both ends, so both its roots go.
     const double extremos[2] = {0.0, L};
     const double cortantes[2] = {V0, VL};
     const double pendientes[2] = {beta, 2.0 * alfa * L + beta};
