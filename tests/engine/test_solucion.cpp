@@ -442,21 +442,22 @@ TEST(Solucion, SinCombinacionesTablasSinColumnas)
     EXPECT_EQ(barra[0].getConstantesIntegracion().cols(), 0);
 }
 
-TEST(Solucion, ObjetosConMenosCombinacionesQueLaCuenta)
+TEST(Solucion, CombinacionRepetidaOSinParesDaUnaColumnaPorNombre)
 {
     const std::string modelo = "nudos: 1 0 0 2 3 0 barras: 1 1 2 apoyo: 1 1 1 1 " + seccion(A, I) +
-                               "1 puntual: p 0 5 0 2 distribuidaLocal: p 0 0 1 2 1 combo: a 1 p combo: b 2 p";
-    ASSERT_EQ(resolver(modelo), "");
-    const Eigen::MatrixXd uCompleto = u;
+                               "1 puntual: p 0 5 0 2 distribuidaLocal: p 0 0 1 2 1 ";
+    ASSERT_EQ(resolver(modelo + "combo: a 1 p combo: b 2 p"), "");
+    const Eigen::MatrixXd uSolo = u;
 
-    // Nodes and bars hold two combinations while the count says five.
-    resolver(modelo);
-    noCombos = 5;
-    EXPECT_EQ(salidaDe(funcionSolucionU), "");
-    ASSERT_EQ(u.cols(), 5);
-    EXPECT_EQ(u.leftCols(2), uCompleto);
-    EXPECT_TRUE(u.rightCols(3).isZero(0.0));
-    EXPECT_EQ(nudo[1].getDesplazamientoY(1), uCompleto(4, 1));
+    // The blocks of "a" add up to 3·p and "vacia" has no pairs: every object
+    // holds the two combinations the count says, and so do the tables.
+    EXPECT_EQ(resolver(modelo + "combo: a 1 p combo: vacia combo: b 2 p combo: a 2 p"), "");
+    ASSERT_EQ(noCombos, 2);
+    ASSERT_EQ(u.cols(), 2);
+    EXPECT_EQ(u.col(1), uSolo.col(1));
+    EXPECT_LE((u.col(0) - 3 * uSolo.col(0)).norm(), 1e-12 * uSolo.col(0).norm());
+    EXPECT_EQ(nudo[1].getDesplazamientoY(1), uSolo(4, 1));
+    EXPECT_EQ(nudo[1].getCantidadDeCombos(), 2);
     EXPECT_EQ(barra[0].getDesplazamientosGlobales().cols(), 2);
 }
 
