@@ -18,6 +18,24 @@
 
 #include "objBarra2d.h"
 
+// V(x) and M(x) of combination c, from column c of constantesIntegracion.
+double objBarra2d::cortanteEn(int c, double x) const
+{
+    const double a = constantesIntegracion(0, c);
+    const double b = constantesIntegracion(1, c);
+    const double C1 = constantesIntegracion(2, c);
+    return -a * std::pow(x, 2) / 2.0 - b * x + C1;
+}
+
+double objBarra2d::momentoEn(int c, double x) const
+{
+    const double a = constantesIntegracion(0, c);
+    const double b = constantesIntegracion(1, c);
+    const double C1 = constantesIntegracion(2, c);
+    const double C2 = constantesIntegracion(3, c);
+    return -a * std::pow(x, 3) / 6.0 - b * std::pow(x, 2) / 2.0 + C1 * x + C2;
+}
+
 namespace {
 
 // True when every table holds the six rows of combination c.
@@ -161,15 +179,11 @@ Eigen::MatrixXd objBarra2d::getSolicitacionCortante(int c, int n) const
     if (n < 2 || !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
         return Eigen::MatrixXd(2, 0);
 
-    const double a = constantesIntegracion(0, c);
-    const double b = constantesIntegracion(1, c);
-    const double C1 = constantesIntegracion(2, c);
-
     Eigen::MatrixXd r(2, n);
     for (int i = 0; i < n; ++i) {
         const double x = estacion(longitud, n, i);
         r(0, i) = x;
-        r(1, i) = -a * std::pow(x, 2) / 2.0 - b * x + C1;
+        r(1, i) = cortanteEn(c, x);
     }
     return r;
 }
@@ -179,16 +193,11 @@ Eigen::MatrixXd objBarra2d::getSolicitacionMomento(int c, int n) const
     if (n < 2 || !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
         return Eigen::MatrixXd(2, 0);
 
-    const double a = constantesIntegracion(0, c);
-    const double b = constantesIntegracion(1, c);
-    const double C1 = constantesIntegracion(2, c);
-    const double C2 = constantesIntegracion(3, c);
-
     Eigen::MatrixXd r(2, n);
     for (int i = 0; i < n; ++i) {
         const double x = estacion(longitud, n, i);
         r(0, i) = x;
-        r(1, i) = -a * std::pow(x, 3) / 6.0 - b * std::pow(x, 2) / 2.0 + C1 * x + C2;
+        r(1, i) = momentoEn(c, x);
     }
     return r;
 }
@@ -211,8 +220,6 @@ double objBarra2d::getXvcero(int c)
     // 1e-10 of a bar's forces is far below any shear a designer reads.
     const double ruido =
         1e-10 * escalaDeFuerzas(kLocal, desplazamientosLocales, cargasEquivalentesLocales, matrizCargasCombo, c, L);
-    const double V0 = gama;
-    const double VL = alfa * L * L + beta * L + gama;
 
     // Roots without cancellation: with q = -(beta + sign(beta)·sqrt(D))/2 they are
     // q/alfa and gama/q. r2 stays (-beta - sqrt(D))/(2·alfa) and r1 the other,
@@ -244,7 +251,7 @@ double objBarra2d::getXvcero(int c)
     // bar's forces. A shear that is rounding along the whole bar is rounding
     // at both ends, so both its roots go.
     const double extremos[2] = {0.0, L};
-    const double cortantes[2] = {V0, VL};
+    const double cortantes[2] = {cortanteEn(c, 0.0), cortanteEn(c, L)};
     const double pendientes[2] = {beta, 2.0 * alfa * L + beta};
     for (int k = 0; k < 2; ++k) {
         if (!(std::abs(cortantes[k]) <= ruido)) continue;
@@ -263,12 +270,7 @@ double objBarra2d::getMmax(int c) const
         !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
         return 0.0;
 
-    const double a = constantesIntegracion(0, c);
-    const double b = constantesIntegracion(1, c);
-    const double C1 = constantesIntegracion(2, c);
-    const double C2 = constantesIntegracion(3, c);
-    const double x = xVcero;
-    return -a * std::pow(x, 3) / 6.0 - b * std::pow(x, 2) / 2.0 + C1 * x + C2;
+    return momentoEn(c, xVcero);
 }
 
 Eigen::MatrixXd objBarra2d::getBarraDeformada(int c, int n, double s) const
