@@ -145,6 +145,8 @@ void funcionSolucionU()
     try {
         // 1-2. Empty free list, zero structure stiffness.
         kEstructura.setZero(n, n);
+        // After the first allocation, so that a count too large for memory still
+        // ends in the size message.
         assert(modeloComoLoDejaElConstructor());
 
         // 3. Bar stiffness, before any bar is asked for its loads (the loads use the
@@ -161,8 +163,11 @@ void funcionSolucionU()
             pCombo(b.getGdl(), Eigen::all) += P;
         }
 
-        // 6. Node loads; the node's table has one row per combination, so it enters transposed.
-        for (objNudo2d& nd : nudo) pCombo(nd.getGdl(), Eigen::all) += nd.getCargasGlobales().transpose();
+        // 6. Node loads; the node's table has one row per combination, so it enters
+        // transposed. Without combinations it has no columns either, and nothing to add.
+        if (noCombos > 0) {
+            for (objNudo2d& nd : nudo) pCombo(nd.getGdl(), Eigen::all) += nd.getCargasGlobales().transpose();
+        }
 
         // 7. Springs on the diagonal, after all bars.
         for (objNudo2d& nd : nudo) {
