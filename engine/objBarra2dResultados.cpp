@@ -216,8 +216,9 @@ double objBarra2d::getXvcero(int c)
 
     // A shear within 1e-10 of the bar's forces is rounding. The shear is formed
     // from those forces and carries their rounding, a few units of 1e-16 of
-    // them (more after an ill-conditioned solve, still far below 1e-10), while
-    // 1e-10 of a bar's forces is far below any shear a designer reads.
+    // them, so 1e-10 leaves a factor of a million for what an ill-conditioned
+    // solve adds; and 1e-10 of a bar's forces is far below any shear a
+    // designer reads.
     const double ruido =
         1e-10 * escalaDeFuerzas(kLocal, desplazamientosLocales, cargasEquivalentesLocales, matrizCargasCombo, c, L);
 
