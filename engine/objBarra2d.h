@@ -70,6 +70,9 @@ public:
     Eigen::MatrixXd getDesplazamientosGlobales() const;
 
 private:
+    double cortanteEn(int c, double x) const;
+    double momentoEn(int c, double x) const;
+
     int flag[20] = {};
     int numeroDeBarra = 0;
     int numeroBarraUsuario = 0;

@@ -11,11 +11,30 @@
 // bar without results, an index out of range or fewer than two stations give
 // an empty 2 x 0 matrix (or -1 / 0) instead of reading outside a table.
 
+#include <algorithm>
 #include <cmath>
 
 #include <Eigen/LU>
 
 #include "objBarra2d.h"
+
+// V(x) and M(x) of combination c, from column c of constantesIntegracion.
+double objBarra2d::cortanteEn(int c, double x) const
+{
+    const double a = constantesIntegracion(0, c);
+    const double b = constantesIntegracion(1, c);
+    const double C1 = constantesIntegracion(2, c);
+    return -a * std::pow(x, 2) / 2.0 - b * x + C1;
+}
+
+double objBarra2d::momentoEn(int c, double x) const
+{
+    const double a = constantesIntegracion(0, c);
+    const double b = constantesIntegracion(1, c);
+    const double C1 = constantesIntegracion(2, c);
+    const double C2 = constantesIntegracion(3, c);
+    return -a * std::pow(x, 3) / 6.0 - b * std::pow(x, 2) / 2.0 + C1 * x + C2;
+}
 
 namespace {
 
@@ -33,14 +52,34 @@ double estacion(double L, int n, int i)
     return (L / (n - 1)) * i;
 }
 
-// A zero of the shear strictly inside the bar. One within 1e-9·L of an end is
-// that end: the constants carry the solve's rounding, so a zero that falls at
-// an end lands up to some 1e-15·L off it, while 1e-9·L is far below any
-// distance a diagram or a designer reads.
-bool dentroDeLaBarra(double x, double L)
+// Size of the forces a bar's shear is formed from in combination c: each term
+// of its local end forces k·u - P before they cancel (moments over L) and its
+// distributed loads over its length. The shear carries rounding of a few ulps
+// of this size, whatever the shear itself.
+double escalaDeFuerzas(const Eigen::MatrixXd& kLocal, const Eigen::MatrixXd& locales,
+                       const Eigen::MatrixXd& equivalentes, const Eigen::MatrixXd& cargas, int c, double L)
 {
-    const double tolerancia = 1e-9 * L;
-    return x > tolerancia && x < L - tolerancia;
+    double escala = 0.0;
+    if (kLocal.rows() == 6 && kLocal.cols() == 6) {
+        Eigen::VectorXd terminos = kLocal.cwiseAbs() * locales.col(c).cwiseAbs();
+        if (equivalentes.rows() == 6 && c < equivalentes.cols()) terminos += equivalentes.col(c).cwiseAbs();
+        terminos(2) /= L;
+        terminos(5) /= L;
+        escala = terminos.maxCoeff();
+    }
+    if (cargas.cols() >= 4 && c < cargas.rows())
+        escala = std::max(escala, cargas.row(c).head(4).cwiseAbs().maxCoeff() * L);
+    return escala;
+}
+
+// Drops the root nearest the end e, the zero of the shear that is at e; a root
+// that is not a number is no root.
+void descartarLaMasCercana(double e, double& r1, double& r2)
+{
+    if (std::isnan(r1) || std::abs(r2 - e) < std::abs(r1 - e))
+        r2 = std::nan("");
+    else
+        r1 = std::nan("");
 }
 
 }  // namespace
@@ -140,15 +179,11 @@ Eigen::MatrixXd objBarra2d::getSolicitacionCortante(int c, int n) const
     if (n < 2 || !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
         return Eigen::MatrixXd(2, 0);
 
-    const double a = constantesIntegracion(0, c);
-    const double b = constantesIntegracion(1, c);
-    const double C1 = constantesIntegracion(2, c);
-
     Eigen::MatrixXd r(2, n);
     for (int i = 0; i < n; ++i) {
         const double x = estacion(longitud, n, i);
         r(0, i) = x;
-        r(1, i) = -a * std::pow(x, 2) / 2.0 - b * x + C1;
+        r(1, i) = cortanteEn(c, x);
     }
     return r;
 }
@@ -158,16 +193,11 @@ Eigen::MatrixXd objBarra2d::getSolicitacionMomento(int c, int n) const
     if (n < 2 || !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
         return Eigen::MatrixXd(2, 0);
 
-    const double a = constantesIntegracion(0, c);
-    const double b = constantesIntegracion(1, c);
-    const double C1 = constantesIntegracion(2, c);
-    const double C2 = constantesIntegracion(3, c);
-
     Eigen::MatrixXd r(2, n);
     for (int i = 0; i < n; ++i) {
         const double x = estacion(longitud, n, i);
         r(0, i) = x;
-        r(1, i) = -a * std::pow(x, 3) / 6.0 - b * std::pow(x, 2) / 2.0 + C1 * x + C2;
+        r(1, i) = momentoEn(c, x);
     }
     return r;
 }
@@ -184,20 +214,54 @@ double objBarra2d::getXvcero(int c)
     const double gama = constantesIntegracion(2, c);
     const double L = longitud;
 
-    // A root that is not a number (D < 0, or no load at all) fails both comparisons.
+    // A shear within 1e-10 of the bar's forces is rounding. The shear is formed
+    // from those forces and carries their rounding, a few units of 1e-16 of
+    // them, so 1e-10 leaves a factor of a million for what an ill-conditioned
+    // solve adds; and 1e-10 of a bar's forces is far below any shear a
+    // designer reads.
+    const double ruido =
+        1e-10 * escalaDeFuerzas(kLocal, desplazamientosLocales, cargasEquivalentesLocales, matrizCargasCombo, c, L);
+
+    // Roots without cancellation: with q = -(beta + sign(beta)·sqrt(D))/2 they are
+    // q/alfa and gama/q. r2 stays (-beta - sqrt(D))/(2·alfa) and r1 the other,
+    // so that r2 still wins when both lie inside. A root that is not a number
+    // (D < 0, or no load at all) is never inside.
     double r1;
     double r2;
     if (alfa != 0.0) {
-        const double D = std::pow(beta, 2) - 4.0 * alfa * gama;
-        r1 = (std::sqrt(D) - beta) / (2.0 * alfa);
-        r2 = (-beta - std::sqrt(D)) / (2.0 * alfa);
+        const double raiz = std::sqrt(std::pow(beta, 2) - 4.0 * alfa * gama);
+        if (beta >= 0.0) {
+            const double q = -(beta + raiz) / 2.0;
+            r2 = q / alfa;
+            r1 = gama / q;
+        } else {
+            const double q = (raiz - beta) / 2.0;
+            r1 = q / alfa;
+            r2 = gama / q;
+        }
     } else {
         r1 = -gama / beta;
-        r2 = -1.0;
+        r2 = std::nan("");
     }
 
-    if (dentroDeLaBarra(r1, L)) xVcero = r1;
-    if (dentroDeLaBarra(r2, L)) xVcero = r2;
+    // An end where the shear is rounding holds a zero of its own, which
+    // rounding may move inside, by up to sqrt(1e-16)·L when the slope there is
+    // rounding too. That zero is the root nearest the end, or both roots when
+    // it is double. A true zero at a distance d from an end leaves there a
+    // shear of about d·q, so it is kept unless d·q is below 1e-10 of the
+    // bar's forces. A shear that is rounding along the whole bar is rounding
+    // at both ends, so both its roots go.
+    const double extremos[2] = {0.0, L};
+    const double cortantes[2] = {cortanteEn(c, 0.0), cortanteEn(c, L)};
+    const double pendientes[2] = {beta, 2.0 * alfa * L + beta};
+    for (int k = 0; k < 2; ++k) {
+        if (!(std::abs(cortantes[k]) <= ruido)) continue;
+        if (std::abs(pendientes[k]) * L <= ruido) return xVcero;
+        descartarLaMasCercana(extremos[k], r1, r2);
+    }
+
+    if (r1 > 0.0 && r1 < L) xVcero = r1;
+    if (r2 > 0.0 && r2 < L) xVcero = r2;
     return xVcero;
 }
 
@@ -207,12 +271,7 @@ double objBarra2d::getMmax(int c) const
         !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
         return 0.0;
 
-    const double a = constantesIntegracion(0, c);
-    const double b = constantesIntegracion(1, c);
-    const double C1 = constantesIntegracion(2, c);
-    const double C2 = constantesIntegracion(3, c);
-    const double x = xVcero;
-    return -a * std::pow(x, 3) / 6.0 - b * std::pow(x, 2) / 2.0 + C1 * x + C2;
+    return momentoEn(c, xVcero);
 }
 
 Eigen::MatrixXd objBarra2d::getBarraDeformada(int c, int n, double s) const

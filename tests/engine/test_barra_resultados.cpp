@@ -1,4 +1,7 @@
 #include <cmath>
+#include <limits>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -6,6 +9,7 @@
 
 #include "objBarra2d.h"
 #include "util.h"
+#include "vardel2d.h"
 
 namespace {
 
@@ -520,6 +524,190 @@ TEST_F(BarraResultadosLimites, BarraDeLongitudCeroDaResultadosNulos)
     EXPECT_TRUE(cerca(def(1, 0), 3.0 + 10.0 * 0.2));
     EXPECT_TRUE(cerca(def(0, 4), 2.0 + 10.0 * 0.3));
     EXPECT_TRUE(cerca(def(1, 4), 3.0 - 10.0 * 0.1));
+}
+
+// Models read and solved whole, each under several combination factors: the
+// zero of the shear and the moment there against their closed forms, also
+// where rounding leaves a residue in the load or in the shear.
+class CeroDelCortanteEnModelos : public EstadoLimpio {};
+
+TEST_F(CeroDelCortanteEnModelos, CoincideConLaFormaCerrada)
+{
+    const double r3 = std::sqrt(3.0), r5 = std::sqrt(5.0);
+    const double sinZero = -1.0;
+    const struct {
+        const char* nombre;
+        std::string modelo;  // nodes, bars, supports, section and load case D
+        double x0, M;        // at factor 1; x0 = -1: no zero inside the bar
+    } casos[] = {
+        {"viga simple con carga uniforme salvo redondeo",
+         "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 0 1 apoyo: 0 1 0 2 seccionGenerica: S 1 1 1 1 "
+         "distribuidaLocal: D 0 0 -10 -10.000000000000002 1",
+         2.0, 20.0},
+        {"columna empotrada y apuntalada bajo viento y peso propio",
+         "nudos: 1 0 0 2 0 4 barras: 1 1 2 apoyo: 1 1 1 1 apoyo: 1 0 0 2 seccionGenerica: S 1e-2 1e-4 2e8 1 "
+         "distribuidaGlobal: D 1 1 1 0 1 distribuidaGlobal: D 5 20 0 -1 1",
+         2.5, 9.0 * 16.0 / 128.0},
+        {"columna articulada cargada solo a lo largo de su eje",
+         "nudos: 1 0 0 2 0 4 barras: 1 1 2 apoyo: 1 1 0 1 apoyo: 1 0 0 2 seccionGenerica: S 1e-2 1e-4 2e8 1 "
+         "distribuidaGlobal: D 5 20 0 -1 1",
+         sinZero, 0.0},
+        {"voladizo con carga triangular nula en la punta",
+         "nudos: 1 0 0 2 3 0 barras: 1 1 2 apoyo: 1 1 1 1 seccionGenerica: S 7.81e-3 5.696e-5 2.1e8 1 "
+         "distribuidaLocal: D 0 0 -6 0 1",
+         sinZero, 0.0},
+        {"carga uniforme con ambos extremos fijos",
+         "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 2 seccionGenerica: S 1 1 1 1 "
+         "distribuidaLocal: D 0 0 -1 -1 1",
+         2.0, 2.0 / 3.0},
+        {"carga triangular con dos ceros: el menor",
+         "nudos: 1 0 0 2 1 0 barras: 1 1 2 apoyo: 1 1 1 1 2 seccionGenerica: S 1 1 1 1 "
+         "distribuidaLocal: D 0 0 -1 1 1",
+         (1.0 - 1.0 / r5) / 2.0, r5 / 300.0},
+        {"carga triangular invertida: el mayor",
+         "nudos: 1 0 0 2 1 0 barras: 1 1 2 apoyo: 1 1 1 1 2 seccionGenerica: S 1 1 1 1 "
+         "distribuidaLocal: D 0 0 1 -1 1",
+         (1.0 + 1.0 / r5) / 2.0, r5 / 300.0},
+        {"barra sin carga",
+         "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 seccionGenerica: S 1 1 1 1 puntual: D 0 -3 0 2",
+         sinZero, 0.0},
+        {"viga simple con carga triangular: cero en L/√3",
+         "nudos: 1 0 0 2 6 0 barras: 1 1 2 apoyo: 1 1 0 1 apoyo: 0 1 0 2 seccionGenerica: S 1 1 1 1 "
+         "distribuidaLocal: D 0 0 0 -9 1",
+         6.0 / r3, 9.0 * 36.0 / (9.0 * r3)},
+        {"barra inclinada articulada con carga axial y transversal uniforme",
+         "nudos: 1 1 2 2 4 6 barras: 1 1 2 apoyo: 1 1 0 1 2 seccionGenerica: S 1e-2 1e-4 2e8 1 "
+         "distribuidaLocal: D 7 7 -2 -2 1",
+         2.5, 2.0 * 25.0 / 8.0},
+    };
+    const double factores[] = {1.0, 0.7, 1.35, 2.5};
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        std::ostringstream modelo;
+        modelo << caso.modelo;
+        for (int k = 0; k < 4; ++k) modelo << " combo: C" << k << " " << factores[k] << " D";
+        vaciarModelo();
+        ArchivoTemporal f(modelo.str());
+        nombreArchivo = f.ruta();
+        salidaDe(funcionLeerArchivo);
+        ASSERT_EQ(salidaDe(funcionSolucionU), "");
+        ASSERT_EQ(noCombos, 4);
+        for (int c = 0; c < 4; ++c) {
+            SCOPED_TRACE("factor " + std::to_string(factores[c]));
+            const double x0 = barra[0].getXvcero(c);
+            const double M = barra[0].getMmax(c);
+            if (caso.x0 == sinZero) {
+                EXPECT_EQ(x0, -1.0);
+                EXPECT_EQ(M, 0.0);
+                continue;
+            }
+            EXPECT_TRUE(cerca(x0, caso.x0, 1e-12));
+            EXPECT_TRUE(cerca(M, factores[c] * caso.M, 1e-12));
+        }
+    }
+}
+
+// The shear and the moment of a bar under q = qI + (qF - qI)·x/L with its
+// local end displacements, from the stiffness and fixed-end forces of the
+// beam, independently of the bar's own elastic curve.
+struct CurvaIndependiente {
+    double L, qI, qF, V0, M0;
+    CurvaIndependiente(double L_, double EI, double qI_, double qF_, const Eigen::VectorXd& d)
+        : L(L_), qI(qI_), qF(qF_)
+    {
+        const double v1 = d(1), t1 = d(2), v2 = d(4), t2 = d(5);
+        V0 = EI * (12.0 * (v1 - v2) / (L * L * L) + 6.0 * (t1 + t2) / (L * L)) - L * (7.0 * qI + 3.0 * qF) / 20.0;
+        M0 = EI * (6.0 * (v2 - v1) / (L * L) - (4.0 * t1 + 2.0 * t2) / L) + L * L * (3.0 * qI + 2.0 * qF) / 60.0;
+    }
+    double V(double x) const { return V0 + qI * x + (qF - qI) * x * x / (2.0 * L); }
+    double M(double x) const { return M0 + V0 * x + qI * x * x / 2.0 + (qF - qI) * x * x * x / (6.0 * L); }
+};
+
+TEST_F(BarraResultados, CeroDelCortanteDondeElCortanteCambiaDeSigno)
+{
+    // Random bars, some of them the shapes that rounding disturbs: a load
+    // uniform up to a few ulps, a cantilever whose shear and its slope vanish
+    // at the tip, and a sloped bar loaded only along its axis.
+    std::mt19937 azar(20261210);
+    std::uniform_real_distribution<double> unoAUno(-1.0, 1.0);
+    const int muestras = 1001;
+    int conCero = 0, sinCero = 0;
+    for (int k = 0; k < 3000; ++k) {
+        SCOPED_TRACE("barra " + std::to_string(k));
+        const int tipo = k % 4;
+        const double L = 1.0 + 9.0 * (unoAUno(azar) + 1.0) / 2.0;
+        const double EI = std::pow(10.0, 2.0 * unoAUno(azar));
+        const double phi = 3.14159 * unoAUno(azar);
+        const double factor = std::pow(10.0, unoAUno(azar));
+        double qI = 10.0 * unoAUno(azar), qF = 10.0 * unoAUno(azar), axial = 0.0;
+        Eigen::VectorXd d(6);
+        for (int r = 0; r < 6; ++r) d(r) = unoAUno(azar) * (r % 3 == 2 ? 1.0 : L) * L * L * L / (EI * 20.0);
+        if (tipo == 1) {
+            qF = qI * (1.0 + (1 + k % 5) * std::numeric_limits<double>::epsilon());
+        } else if (tipo == 2) {
+            qF = 0.0;
+            d.setZero();
+            d(4) = factor * (qI / 8.0 - 11.0 * qI / 120.0) * std::pow(L, 4) / EI;
+            d(5) = factor * (qI / 6.0 - qI / 8.0) * std::pow(L, 3) / EI;
+        } else if (tipo == 3) {
+            axial = qI;
+            qI = qF = 0.0;
+            d.setZero();
+            d(3) = unoAUno(azar) * L / 1000.0;
+        }
+
+        objBarra2d b;
+        b.resetFlags();
+        b.setNudoInicio(0, 1.0, 2.0);
+        b.setNudoFinal(1, 1.0 + L * std::cos(phi), 2.0 + L * std::sin(phi));
+        b.setSeccionGenerica(1e3 * EI, EI);
+        b.setModuloE(1.0);
+        if (tipo == 3)
+            b.setCargaGlobal("D", axial, axial, std::cos(phi), std::sin(phi));
+        else
+            b.setCargaLocal("D", 0.0, 0.0, qI, qF);
+        b.setCombo("C", factor, "D");
+        b.getGdl();
+        b.getKGlobal();
+        b.getCargasEquivalentesGlobales();
+        const double Lb = b.getLongitud();
+        b.setDesplazamientos(aGlobales(d, b.getAngulo()));
+
+        const CurvaIndependiente curva(Lb, EI, factor * qI, factor * qF, d);
+        const double x0 = b.getXvcero(0);
+        const double Mmax = b.getMmax(0);
+
+        std::vector<double> x(muestras), V(muestras);
+        double escalaV = (std::abs(curva.qI) + std::abs(curva.qF)) * Lb, escalaM = 0.0;
+        for (int i = 0; i < muestras; ++i) {
+            x[i] = Lb * i / (muestras - 1);
+            V[i] = curva.V(x[i]);
+            escalaV = std::max(escalaV, std::abs(V[i]));
+            escalaM = std::max(escalaM, std::abs(curva.M(x[i])));
+        }
+        // A sign change beyond rounding brackets a zero.
+        const double ruido = 1e-8 * escalaV;
+        bool cambia = false, enUnCambio = false;
+        for (int i = 0; i + 1 < muestras; ++i) {
+            if (std::abs(V[i]) > ruido && std::abs(V[i + 1]) > ruido && (V[i] > 0) != (V[i + 1] > 0)) {
+                cambia = true;
+                if (x0 >= x[i] && x0 <= x[i + 1]) enUnCambio = true;
+            }
+        }
+        if (!cambia) {
+            EXPECT_EQ(x0, -1.0) << "tipo " << tipo;
+            EXPECT_EQ(Mmax, 0.0);
+            ++sinCero;
+            continue;
+        }
+        ++conCero;
+        ASSERT_TRUE(enUnCambio) << "tipo " << tipo << ": x0 = " << x0;
+        EXPECT_LE(std::abs(curva.V(x0)), 1e-9 * escalaV) << "tipo " << tipo;
+        EXPECT_NEAR(Mmax, curva.M(x0), 1e-9 * escalaM) << "tipo " << tipo;
+    }
+    // Both outcomes occur often enough for the check to mean something.
+    EXPECT_GT(conCero, 500);
+    EXPECT_GT(sinCero, 500);
 }
 
 }  // namespace

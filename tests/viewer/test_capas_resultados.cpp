@@ -812,4 +812,65 @@ TEST_F(CuadroConResultados, InterruptoresParesYCombosFueraDeLosCienNoDibujan)
     EXPECT_EQ(capturar(draw, nullptr).elementos.size(), base.elementos.size());
 }
 
+// Models whose shear rounding would place a zero: the column loaded only along
+// its axis and the cantilever whose shear and its slope vanish at the tip draw
+// neither label; the column under wind and its own weight draws both at 5L/8.
+struct CasoCeroRedondeado {
+    const char* nombre;
+    const char* modelo;
+    const char* x0;  // nullptr: no zero inside the bar
+    double xv;
+    const char* textoMmax;
+    double Mmax;
+};
+
+TEST_F(CapasResultados, EtiquetasDelCeroDeCortanteSinCerosDelRedondeo)
+{
+    const CasoCeroRedondeado casos[] = {
+        {"columna cargada a lo largo de su eje",
+         "nudos: 1 0 0 2 0 4 barras: 1 1 2 apoyo: 1 1 0 1 apoyo: 1 0 0 2 seccionGenerica: S 1e-2 1e-4 2e8 1 "
+         "distribuidaGlobal: G 5 20 0 -1 1 combo: C1 1 G",
+         nullptr, 0, nullptr, 0},
+        {"voladizo con carga triangular nula en la punta",
+         "nudos: 1 0 0 2 3 0 barras: 1 1 2 apoyo: 1 1 1 1 seccionGenerica: S 7.81e-3 5.696e-5 2.1e8 1 "
+         "distribuidaLocal: T 0 0 -6 0 1 combo: C1 0.7 T",
+         nullptr, 0, nullptr, 0},
+        {"columna bajo viento y peso propio",
+         "nudos: 1 0 0 2 0 4 barras: 1 1 2 apoyo: 1 1 1 1 apoyo: 1 0 0 2 seccionGenerica: S 1e-2 1e-4 2e8 1 "
+         "distribuidaGlobal: D 1 1 1 0 1 distribuidaGlobal: D 5 20 0 -1 1 combo: C1 1 D",
+         "x0= 2.500", 2.5, "1.125", 1.125},
+    };
+    for (const CasoCeroRedondeado& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        vaciar();
+        const ArchivoTemporal archivo(caso.modelo);
+        leerYResolver(archivo.ruta());
+        ASSERT_EQ(barra.size(), 1u);
+        objBarra2d& b = barra[0];
+        const double s = 0.1, L = b.getLongitud(), t = escalaTexto;
+        const Marco m{0, 0, b.getAngulo() * 180 / PI};
+
+        // End labels as the bar's own end values print.
+        const Eigen::MatrixXd V = b.getSolicitacionCortante(0, 2), M = b.getSolicitacionMomento(0, 2);
+        char V0[32], VL[32], M0[32], ML[32];
+        std::snprintf(V0, sizeof V0, "%.3f", V(1, 0));
+        std::snprintf(VL, sizeof VL, "%.3f", V(1, 1));
+        std::snprintf(M0, sizeof M0, "%.3f", M(1, 0));
+        std::snprintf(ML, sizeof ML, "%.3f", M(1, 1));
+
+        Captura etiquetasV = unir({texto(V0, m.X(0, V(1, 0) * s), m.Y(0, V(1, 0) * s), m.ang),
+                                   texto(VL, m.X(L, V(1, 1) * s), m.Y(L, V(1, 1) * s), m.ang, 0, 0, Derecha)});
+        if (caso.x0) etiquetasV = unir({etiquetasV, texto(caso.x0, m.X(caso.xv, 0.2 * t), m.Y(caso.xv, 0.2 * t), m.ang)});
+        esperarIgual(desde(capturarCapa([] { plotCortante(0, 0.1); }), 41), etiquetasV);
+
+        Captura etiquetasM = unir({texto(M0, m.X(0, -M(1, 0) * s), m.Y(0, -M(1, 0) * s), m.ang, L / 50),
+                                   texto(ML, m.X(L, -M(1, 1) * s), m.Y(L, -M(1, 1) * s), m.ang, -L / 50, 0, Derecha)});
+        if (caso.textoMmax) {
+            etiquetasM = unir({etiquetasM, texto(caso.textoMmax, m.X(caso.xv, -caso.Mmax * s),
+                                                 m.Y(caso.xv, -caso.Mmax * s), m.ang, 0, 0, Centro)});
+        }
+        esperarIgual(desde(capturarCapa([] { plotMomento(0, 0.1); }), 41), etiquetasM);
+    }
+}
+
 }  // namespace
