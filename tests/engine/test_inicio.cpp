@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <string>
 
 #include "util.h"
@@ -7,7 +8,10 @@ namespace {
 
 class Inicio : public EstadoLimpio {};
 
-TEST_F(Inicio, VariablesConSuValorDeArranque)
+// The values the program itself starts with, not those the fixtures put back:
+// the check runs in a child that executes this binary afresh, which no other
+// test has touched, so this suite has no fixture.
+void comprobarValoresDeArranque()
 {
     EXPECT_EQ(PI, 3.141592653589793);
     EXPECT_EQ(flags.size(), 200u);
@@ -18,6 +22,13 @@ TEST_F(Inicio, VariablesConSuValorDeArranque)
     EXPECT_EQ(noNudos + noBarras + noCombos + noLibres, 0);
     EXPECT_EQ(kEstructura.size() + u.size() + reacciones.size(), 0);
     EXPECT_FALSE(resultados.is_open());
+    std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
+}
+
+TEST(InicioDelProceso, VariablesConSuValorDeArranque)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(comprobarValoresDeArranque(), ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(Inicio, RutaDelPrimerArgumentoOPorDefecto)
