@@ -45,6 +45,11 @@ std::string leidaComoPrefijo(const std::string& palabra, const std::string& valo
     return "Advertencia: la palabra \"" + palabra + "\" no es un número; se lee como " + valor;
 }
 
+std::string sinCombinacion(const std::string& caso)
+{
+    return "Advertencia: el caso de carga " + caso + " no está en ninguna combinación; sus cargas no se usan";
+}
+
 Lineas conAvisosEscala(Lineas traza)
 {
     traza.insert(traza.end(), kAvisosEscala.begin(), kAvisosEscala.end());
@@ -354,7 +359,8 @@ TEST(Constructor, CasosDeArchivo)
              EXPECT_EQ(nudo[0].getResorteGiro(), 0.0);
          }},
         {"bloques que no nombran nada", "nudos: 1 0 0 distribuidaLocal: q 1 2 3 4 apoyo: 1 1 1 puntual: P 1 2",
-         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos, kPuntuales, kLocales}),
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos, kPuntuales, kLocales,
+                          sinCombinacion("P"), sinCombinacion("q")}),
          [] {
              EXPECT_TRUE(barra.empty());
              esperarApoyo(nudo[0], 0, 0, 0);
@@ -385,7 +391,7 @@ TEST(Constructor, CasosDeArchivo)
                           "Advertencia: distribuidaLocal: nombra la barra 4, que no está definida; se omite", kLocales,
                           "Advertencia: distribuidaGlobal: nombra la barra 1, que no está definida; se omite",
                           "Advertencia: distribuidaGlobal: nombra la barra 2, que no está definida; se omite",
-                          kGlobales}),
+                          kGlobales, sinCombinacion("l"), sinCombinacion("g")}),
          [] { EXPECT_TRUE(barra.empty()); }},
         // Lookups take memory in proportion to the rows, whatever the numbers.
         {"números enormes",
@@ -447,7 +453,7 @@ TEST(Constructor, CasosDeArchivo)
                           "Advertencia: distribuidaGlobal: nombra la barra 3, que se omitió porque su nudo 5 no está "
                           "definido; se omite",
                           "Advertencia: distribuidaGlobal: nombra la barra 8, que no está definida; se omite",
-                          kGlobales}),
+                          kGlobales, sinCombinacion("l"), sinCombinacion("g")}),
          [] {
              ASSERT_EQ(noBarras, 1);
              EXPECT_EQ(barra[0].getNombreDeSeccion(), "R");
@@ -459,7 +465,7 @@ TEST(Constructor, CasosDeArchivo)
                           kCoordNudos,
                           "Advertencia: distribuidaLocal: nombra la barra 1, que se omitió porque su nudo 1 no está "
                           "definido; se omite",
-                          kLocales}),
+                          kLocales, sinCombinacion("q")}),
          [] { EXPECT_TRUE(barra.empty()); }},
         {"combinación repetida",
          "nudos: 1 0 0 2 4 0 barras: 1 1 2 puntual: D 0 -10 0 1 puntual: L 0 -5 0 1 "

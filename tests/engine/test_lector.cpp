@@ -84,6 +84,7 @@ TEST(Lector, ConversionSinValorNumericoDaCeroConAviso)
               "Advertencia: la palabra \"e\" no es un número; se lee como 0\n"
               "Advertencia: la palabra \"abc\" no es un número; se lee como 0\n"
               "Advertencia: la palabra \"1e999\" excede el rango de los reales; se lee como inf\n"
+              "Advertencia: la palabra \"nan\" no es un número finito; se lee como nan\n"
               "Advertencia: la palabra \"1-2\" no es un número; se lee como 1\n");
 }
 
