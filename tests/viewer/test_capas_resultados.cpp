@@ -854,6 +854,7 @@ TEST_F(CapasResultados, ModeloDeSoloNudosDibujaReaccionesYDeformada)
     esperarIgual(textos, unir({texto("Ux, Uy, Giro:", x, y + t, 0), texto("1.000e-01", x, y, 0),
                                texto("-1.000e-01", x, y - t, 0), texto("1.000e-01", x, y - 2 * t, 0)}));
     EXPECT_GT(deformada.elementos.size(), textos.elementos.size());  // the sphere
+    EXPECT_TRUE(capturarCapa([] { plotReacciones(1); }).elementos.empty());  // one combination only
 
     // Read again with a second node but not solved: the displacements held
     // belong to another model and nothing is drawn.
