@@ -782,3 +782,159 @@ TEST(Constructor, LosEjemplosSeLeenSinAvisos)
 }
 
 }  // namespace
+
+namespace {
+
+// Every example prints, line for line, the trace it printed before the
+// builder learnt to name what the model leaves unused.
+class TrazaDeLosEjemplos : public ::testing::Test {
+protected:
+    void SetUp() override { vaciarModelo(); }
+    void TearDown() override { vaciarModelo(); }
+};
+
+TEST_F(TrazaDeLosEjemplos, IgualALaDeAntes)
+{
+    const std::string sinPrecision = "Advertencia: no se encontró ningún entero con etiqueta precision:";
+    const struct {
+        const char* archivo;
+        Lineas traza;
+    } casos[] = {
+        {"cubiertaDosAguas.txt",
+         {cuentaNudos(5), cuentaBarras(4), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kCombosNudo, kCoordBarras, kRect,
+          kGen, kGlobales, kCombosBarra, avisoReal("escalaApoyo:"), sinPrecision}},
+        {"ingresoDatos.txt",
+         {cuentaNudos(4), cuentaBarras(3), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales, kCombosNudo,
+          kCoordBarras, kRect, kGen, kGlobales, kCombosBarra, avisoReal("escalaDeflexion:"), avisoReal("escalaV:"),
+          avisoReal("escalaN:"), avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"), avisoReal("escalaCarga:")}},
+        {"porticoDosPisos.txt",
+         {cuentaNudos(9), cuentaBarras(10), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales, kCombosNudo,
+          kCoordBarras, kRect, kGen, kGlobales, kCombosBarra, avisoReal("escalaApoyo:"), sinPrecision}},
+        {"vigaContinua.txt",
+         {cuentaNudos(3), cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kCombosNudo, kCoordBarras, kRect,
+          kGen, kLocales, kCombosBarra, avisoReal("escalaN:"), avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"),
+          sinPrecision, avisoReal("escalaCarga:")}},
+        {"vigaSobreResortes.txt",
+         {cuentaNudos(5), cuentaBarras(4), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kResortes, kPuntuales,
+          kCombosNudo, kCoordBarras, kRect, kGen, kLocales, kCombosBarra, avisoReal("escalaN:"),
+          avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"), sinPrecision, avisoReal("escalaCarga:")}},
+        {"voladizo.txt",
+         {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kCombosNudo, kCoordBarras, kRect,
+          kGen, kLocales, kCombosBarra, avisoReal("escalaN:"), avisoReal("escalaApoyo:"), sinPrecision,
+          avisoReal("escalaCarga:")}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.archivo);
+        esperarTraza(construir(rutaEjemplo(c.archivo)), c.traza);
+    }
+    int ejemplos = 0;
+    for (const auto& entrada : std::filesystem::directory_iterator(rutaEjemplo(""))) {
+        ejemplos += entrada.path().extension() == ".txt";
+    }
+    EXPECT_EQ(ejemplos, static_cast<int>(sizeof casos / sizeof casos[0])) << "an example without its trace here";
+}
+
+// What the file holds but the model does not use is said in one line each;
+// the model stays exactly as the file builds it.
+class LoQueElModeloNoUsa : public ::testing::Test {
+protected:
+    void SetUp() override { vaciarModelo(); }
+    void TearDown() override { vaciarModelo(); }
+
+    // A beam with a live point load and a dead distributed one.
+    static std::string conCombos(const std::string& resto)
+    {
+        return "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 seccionRectangular: V 0.3 0.5 2.1e7 1 "
+               "puntual: viva 0 -10 0 2 distribuidaLocal: muerta 0 0 -1 -1 1 " +
+               resto;
+    }
+    static Lineas traza(const Lineas& avisos, const Lineas& avisosSecciones = {})
+    {
+        Lineas t = {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                    kCombosNudo, kCoordBarras, kRect};
+        t.insert(t.end(), avisosSecciones.begin(), avisosSecciones.end());
+        t.insert(t.end(), {kGen, kLocales, kCombosBarra});
+        t.insert(t.end(), avisos.begin(), avisos.end());
+        return conAvisosEscala(t);
+    }
+    static std::string ausente(const std::string& combo, const std::string& caso, const std::string& parecido = "")
+    {
+        std::string l = "Advertencia: la combinación " + combo + " nombra el caso " + caso +
+                        ", que ninguna carga tiene; no suma nada";
+        if (!parecido.empty()) {
+            l += " (hay cargas del caso " + parecido + "; los nombres distinguen mayúsculas de minúsculas)";
+        }
+        return l;
+    }
+    static std::string pareceEtiqueta(const std::string& palabra, const std::string& etiqueta)
+    {
+        return "Advertencia: la palabra \"" + palabra + "\" se parece a la etiqueta \"" + etiqueta +
+               "\"; los datos que la siguen no se leen";
+    }
+    // The combination's loads at the loaded node and on the bar.
+    static void esperarU(double fyNudo, double qBarra)
+    {
+        ASSERT_EQ(noCombos, 1);
+        esperarFila(nudo[1].getCargasGlobales(), 0, {0, fyNudo, 0});
+        esperarFila(barra[0].getMatrizCargasCombo(), 0, {0, 0, qBarra, qBarra});
+    }
+};
+
+TEST_F(LoQueElModeloNoUsa, CasosSeccionesYPalabrasComoEtiquetas)
+{
+    const Caso casos[] = {
+        {"caso que solo difiere en mayúsculas", conCombos("combo: U 1.2 Muerta 1.6 viva"),
+         traza({ausente("U", "Muerta", "muerta"), sinCombinacion("muerta")}), [] { esperarU(-16, 0); }},
+        {"caso sin cargas en una lista genérica", conCombos("combo: U 1.2 muerta 1.6 viva 1.5 nieve"),
+         traza({ausente("U", "nieve")}), [] { esperarU(-16, -1.2); }},
+        {"un aviso por combinación y caso",
+         conCombos("combo: U 1 viva 1 nieve 1 muerta 2 nieve combo: S 1 nieve"),
+         traza({ausente("U", "nieve"), ausente("S", "nieve")}),
+         [] {
+             ASSERT_EQ(noCombos, 2);
+             esperarFila(nudo[1].getCargasGlobales(), 0, {0, -10, 0});
+             esperarFila(nudo[1].getCargasGlobales(), 1, {0, 0, 0});
+         }},
+        {"caso que ninguna combinación nombra", conCombos("combo: U 1.6 viva"), traza({sinCombinacion("muerta")}),
+         [] { esperarU(-16, 0); }},
+        {"sección que no nombra barras", conCombos("combo: U 1 viva 1 muerta seccionGenerica: G 0.01 1e-4 2e8"),
+         traza({}, {"Advertencia: seccionGenerica: la sección G no nombra ninguna barra; no se asigna"}),
+         [] { EXPECT_EQ(barra[0].getNombreDeSeccion(), "V"); }},
+        {"palabras como etiquetas, seguidas de sus datos",
+         conCombos("combo: U 1 viva 1 muerta nodos: 3 8 0 Apoyo: 1 1 1 2 puntual viva 0 -5 0 1 "
+                   "distribuidaGlobla: muerta 1 1 0 -1 1 escalam: 0.5 precisión: 2 combo U 2 viva"),
+         traza({pareceEtiqueta("nodos:", "nudos:"), pareceEtiqueta("Apoyo:", "apoyo:"),
+                pareceEtiqueta("puntual", "puntual:"), pareceEtiqueta("distribuidaGlobla:", "distribuidaGlobal:"),
+                pareceEtiqueta("escalam:", "escalaM:"), pareceEtiqueta("precisión:", "precision:"),
+                pareceEtiqueta("combo", "combo:")}),
+         [] {
+             EXPECT_EQ(noNudos, 2);
+             esperarApoyo(nudo[1], 0, 0, 0);
+             esperarU(-10, -1);
+             EXPECT_EQ(escalaM, 0.1);
+             EXPECT_EQ(precision, 3);
+         }},
+    };
+    for (const Caso& c : casos) construirCaso(c);
+}
+
+// Free text and names the file gives print nothing beyond the trace.
+TEST_F(LoQueElModeloNoUsa, TextoLibreYNombresNoAvisan)
+{
+    const std::string textos[] = {
+        "Unidades: kN y m",
+        "Apoyos: articulado a la izquierda",
+        "Nota: combinaciones según la norma; Cargas: permanente y uso",
+        "Viga de dos barras 1 a 4 de acero, como 2 vigas; nudo 3 libre; escala 1:100",
+    };
+    for (const std::string& texto : textos) {
+        construirCaso({texto.c_str(), texto + "\n" + conCombos("combo: U 1 viva 1 muerta"), traza({}),
+                       [] { esperarU(-10, -1); }});
+    }
+    // Names that resemble a tag, followed by numbers where the file gives them.
+    construirCaso({"nombres parecidos a etiquetas",
+                   conCombos("puntual: escalaN 0 -5 0 2 combo: U 1 escalaN 1 viva 1 muerta"), traza({}),
+                   [] { esperarU(-15, -1); }});
+}
+
+}  // namespace
