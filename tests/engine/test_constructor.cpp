@@ -937,4 +937,56 @@ TEST_F(LoQueElModeloNoUsa, TextoLibreYNombresNoAvisan)
                    [] { esperarU(-15, -1); }});
 }
 
+// A word that is no finite number, or no number a double holds, is named once
+// with advice that fits it.
+class PalabrasQueNoSonNumeros : public ::testing::Test {
+protected:
+    void SetUp() override { vaciarModelo(); }
+    void TearDown() override { vaciarModelo(); }
+
+    static std::string noFinito(const std::string& palabra, const std::string& etiqueta)
+    {
+        return "Advertencia: la palabra \"" + palabra + "\" después de \"" + etiqueta +
+               "\" no es un número finito; escriba el valor con cifras";
+    }
+};
+
+TEST_F(PalabrasQueNoSonNumeros, CadaUnaNombradaUnaVez)
+{
+    const Caso casos[] = {
+        {"inf como coordenada", "nudos: 1 0 0 2 inf 0",
+         conAvisosEscala({"Faltan datos para completar la matriz nudos:", noFinito("inf", "nudos:"), cuentaNudos(0),
+                          cuentaBarras(0), kCoordNudos}),
+         [] { EXPECT_TRUE(nudo.empty()); }},
+        {"NaN corta la tabla de nudos", "nudos: 1 0 0 2 4 0 NaN 8 0",
+         conAvisosEscala({noFinito("NaN", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         [] { EXPECT_EQ(noNudos, 2); }},
+        {"nan como valor de una carga", reemplazar(kViga, "P 0 -10 0 2", "P nan -10 0 2"),
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
+                          noFinito("nan", "puntual:"), kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen,
+                          kCombosBarra}),
+         [] { esperarFila(nudo[1].getCargasGlobales(), 0, {0, 0, 0}); }},
+        {"-inf en un apoyo", "nudos: 1 0 0 apoyo: 1 1 -inf 1",
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, noFinito("-inf", "apoyo:"), kApoyos}),
+         [] { esperarApoyo(nudo[0], 0, 0, 0); }},
+        {"+Infinity como factor", kViga + " combo: S 1 P +Infinity P",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                          noFinito("+Infinity", "combo:"), kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra}),
+         [] { ASSERT_EQ(noCombos, 2); }},
+        {"1e-400 bajo el rango de los reales", reemplazar(kViga, "2 4 0", "2 4 1e-400"),
+         conAvisosEscala({"Advertencia: la palabra \"1e-400\" es demasiado pequeña para los reales; se lee como 0",
+                          cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                          kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra}),
+         [] { EXPECT_EQ(nudo[1].getY(), 0.0); }},
+        {"escala infinita", kViga + " escalaM: -INF",
+         {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales, kCombosNudo,
+          kCoordBarras, kRect, kGen, kCombosBarra, avisoReal("escalaDeflexion:"),
+          "Advertencia: la palabra \"-INF\" no es un número finito; se lee como -inf", avisoReal("escalaV:"),
+          avisoReal("escalaN:"), avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"),
+          "Advertencia: no se encontró ningún entero con etiqueta precision:", avisoReal("escalaCarga:")},
+         [] { EXPECT_EQ(escalaM, 0.1); }},
+    };
+    for (const Caso& c : casos) construirCaso(c);
+}
+
 }  // namespace
