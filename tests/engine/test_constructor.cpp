@@ -897,6 +897,9 @@ TEST_F(LoQueElModeloNoUsa, CasosSeccionesYPalabrasComoEtiquetas)
          }},
         {"caso que ninguna combinación nombra", conCombos("combo: U 1.6 viva"), traza({sinCombinacion("muerta")}),
          [] { esperarU(-16, 0); }},
+        {"un aviso por caso aunque tenga dos bloques",
+         conCombos("distribuidaLocal: muerta 0 0 -2 -2 1 combo: U 1.6 viva"), traza({sinCombinacion("muerta")}),
+         [] { esperarU(-16, 0); }},
         {"sección que no nombra barras", conCombos("combo: U 1 viva 1 muerta seccionGenerica: G 0.01 1e-4 2e8"),
          traza({}, {"Advertencia: seccionGenerica: la sección G no nombra ninguna barra; no se asigna"}),
          [] { EXPECT_EQ(barra[0].getNombreDeSeccion(), "V"); }},
@@ -933,8 +936,12 @@ TEST_F(LoQueElModeloNoUsa, TextoLibreYNombresNoAvisan)
     }
     // Names that resemble a tag, followed by numbers where the file gives them.
     construirCaso({"nombres parecidos a etiquetas",
-                   conCombos("puntual: escalaN 0 -5 0 2 combo: U 1 escalaN 1 viva 1 muerta"), traza({}),
-                   [] { esperarU(-15, -1); }});
+                   conCombos("puntual: escalaN 0 -5 0 2 combo: U 1 escalaN 1 viva 1 muerta "
+                             "seccionGenerica: Barras 0.01 1e-4 2e8 1"),
+                   traza({}), [] {
+                       esperarU(-15, -1);
+                       EXPECT_EQ(barra[0].getNombreDeSeccion(), "Barras");
+                   }});
 }
 
 // A word that is no finite number, or no number a double holds, is named once
