@@ -358,25 +358,32 @@ const FormaDeEtiqueta formasDeEtiqueta[] = {
 };
 
 // Letters added, removed or changed, and neighbours swapped, to turn a into
-// b; any count above `tope` is returned as tope + 1.
+// b; any count above `tope` is returned as tope + 1. Both are short: a is cut
+// to a tag's length and two letters more before it comes here.
 std::size_t distanciaDeEdicion(const std::string& a, const std::string& b, std::size_t tope)
 {
     const std::size_t n = a.size();
     const std::size_t m = b.size();
     if ((n > m ? n - m : m - n) > tope) return tope + 1;
-    std::vector<std::vector<std::size_t>> d(n + 1, std::vector<std::size_t>(m + 1));
-    for (std::size_t i = 0; i <= n; ++i) d[i][0] = i;
-    for (std::size_t j = 0; j <= m; ++j) d[0][j] = j;
+    // Every letter of a that b lacks takes an edit of its own: a cheap bound
+    // that spares the table for almost every word.
+    std::size_t ajenas = 0;
+    for (char c : a) ajenas += b.find(c) == std::string::npos;
+    if (ajenas > tope) return tope + 1;
+    std::vector<std::size_t> d((n + 1) * (m + 1));
+    auto en = [&](std::size_t i, std::size_t j) -> std::size_t& { return d[i * (m + 1) + j]; };
+    for (std::size_t i = 0; i <= n; ++i) en(i, 0) = i;
+    for (std::size_t j = 0; j <= m; ++j) en(0, j) = j;
     for (std::size_t i = 1; i <= n; ++i) {
         for (std::size_t j = 1; j <= m; ++j) {
             const std::size_t cambio = a[i - 1] == b[j - 1] ? 0 : 1;
-            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cambio});
+            en(i, j) = std::min({en(i - 1, j) + 1, en(i, j - 1) + 1, en(i - 1, j - 1) + cambio});
             if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+                en(i, j) = std::min(en(i, j), en(i - 2, j - 2) + 1);
             }
         }
     }
-    return std::min(d[n][m], tope + 1);
+    return std::min(en(n, m), tope + 1);
 }
 
 // The tag a word resembles, or null. A word resembles a tag when, ignoring
@@ -388,16 +395,22 @@ const FormaDeEtiqueta* etiquetaParecida(const std::string& palabra)
 {
     std::string base = enMinusculas(palabra);
     if (!base.empty() && base.back() == ':') base.pop_back();
+    static const std::vector<std::string> etiquetas = [] {
+        std::vector<std::string> sinDosPuntos;
+        for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
+            sinDosPuntos.push_back(enMinusculas(forma.etiqueta));
+            sinDosPuntos.back().pop_back();
+        }
+        return sinDosPuntos;
+    }();
     const FormaDeEtiqueta* mejor = nullptr;
     std::size_t menor = 3;
-    for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
-        std::string etiqueta = enMinusculas(forma.etiqueta);
-        etiqueta.pop_back();
-        const std::size_t tope = etiqueta.size() > 6 ? 2 : 1;
-        const std::size_t d = distanciaDeEdicion(base, etiqueta, tope);
+    for (std::size_t k = 0; k < etiquetas.size(); ++k) {
+        const std::size_t tope = etiquetas[k].size() > 6 ? 2 : 1;
+        const std::size_t d = distanciaDeEdicion(base, etiquetas[k], tope);
         if (d <= tope && d < menor) {
             menor = d;
-            mejor = &forma;
+            mejor = &formasDeEtiqueta[k];
         }
     }
     return mejor;
@@ -447,6 +460,11 @@ void avisarPalabrasComoEtiquetas(claseLeerArchivo& lector, const std::vector<Com
         if (palabra.size() > largoMaximo || lector.esNumero(palabra) || etiquetas.count(palabra)) continue;
         if (i > 0 && conNombre.count(palabras[i - 1])) continue;
         if (nombres.count(palabra) || avisadas.count(palabra)) continue;
+        // Every tag's data open with a number, or with a name and then a number.
+        const bool numeroDespues = i + 1 < palabras.size() && esCifra(lector, palabras[i + 1]);
+        const bool nombreYNumero = i + 2 < palabras.size() && !lector.esNumero(palabras[i + 1]) &&
+                                   esCifra(lector, palabras[i + 2]);
+        if (!numeroDespues && !nombreYNumero) continue;
         const FormaDeEtiqueta* forma = etiquetaParecida(palabra);
         if (forma == nullptr || !siguenDatos(lector, palabras, i + 1, *forma)) continue;
         avisadas.insert(palabra);
