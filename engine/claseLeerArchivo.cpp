@@ -1,5 +1,6 @@
 #include "claseLeerArchivo.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -8,6 +9,8 @@
 #include <iostream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 namespace {
 
 // A word that is not wholly a number: nothing of it is numeric (read as 0), or
@@ -15,10 +18,23 @@ namespace {
 template <class Numero>
 void avisarNoEsNumero(const std::string& palabra, Numero valor)
 {
-    std::cout << "Advertencia: la palabra \"" << palabra << "\" no es un número; se lee como " << valor << std::endl;
+    std::cout << "Advertencia: la palabra \"" << citar(palabra) << "\" no es un número; se lee como " << valor
+              << std::endl;
 }
 
+// Longest quote, in bytes, before a word is cut; far above any real name or number.
+const std::size_t largoDeCita = 60;
+
 }  // namespace
+
+std::string citar(const std::string& palabra)
+{
+    if (palabra.size() <= largoDeCita) return palabra;
+    std::size_t corte = largoDeCita;
+    // Back to the start of a UTF-8 character, so no character is split.
+    while (corte > 0 && (static_cast<unsigned char>(palabra[corte]) & 0xC0) == 0x80) --corte;
+    return palabra.substr(0, corte) + "…";
+}
 
 double convertirReal(const std::string& palabra)
 {
@@ -33,7 +49,16 @@ double convertirReal(const std::string& palabra)
     if (*fin != '\0') avisarNoEsNumero(palabra, valor);
     // Beyond the range of a double strtod gives ±infinity, which no result survives.
     if (errno == ERANGE && std::isinf(valor)) {
-        std::cout << "Advertencia: la palabra \"" << palabra << "\" excede el rango de los reales; se lee como "
+        std::cout << "Advertencia: la palabra \"" << citar(palabra) << "\" excede el rango de los reales; se lee como "
+                  << valor << std::endl;
+    }
+    // Below it strtod gives 0, which reads like a value the user wrote.
+    if (errno == ERANGE && valor == 0) {
+        std::cout << "Advertencia: la palabra \"" << citar(palabra)
+                  << "\" es demasiado pequeña para los reales; se lee como 0" << std::endl;
+    }
+    if (*fin == '\0' && errno != ERANGE && !std::isfinite(valor)) {
+        std::cout << "Advertencia: la palabra \"" << citar(palabra) << "\" no es un número finito; se lee como "
                   << valor << std::endl;
     }
     return valor;
@@ -193,31 +218,38 @@ void claseLeerArchivo::setNombreArchivo(std::string nombre)
     nombreArchivo = nombre;
 }
 
+// One stat call tells the kind, size and time of the file; a missing file is
+// no regular one.
 const std::vector<std::string>& claseLeerArchivo::palabras()
 {
-    std::error_code error;
-    const std::uintmax_t tamano = std::filesystem::file_size(nombreArchivo, error);
-    const std::filesystem::file_time_type fecha = std::filesystem::last_write_time(nombreArchivo, error);
-    if (leido && archivoLeido == nombreArchivo && tamanoLeido == tamano && fechaLeida == fecha) {
+    struct stat datos {};
+    const bool regular = stat(nombreArchivo.c_str(), &datos) == 0 && S_ISREG(datos.st_mode);
+    const long long tamano = regular ? static_cast<long long>(datos.st_size) : 0;
+    const long long segundos = regular ? static_cast<long long>(datos.st_mtim.tv_sec) : 0;
+    const long nanosegundos = regular ? static_cast<long>(datos.st_mtim.tv_nsec) : 0;
+    if (leido && archivoLeido == nombreArchivo && regularLeido == regular && tamanoLeido == tamano &&
+        segundosLeidos == segundos && nanosegundosLeidos == nanosegundos) {
         return palabrasLeidas;
     }
     // The input file is only ever read: a read-only file reads like any other,
     // a missing one like an empty one.
     palabrasLeidas.clear();
     posiciones.clear();
-    const std::string texto = contenidoDe(nombreArchivo);
+    const std::string texto = regular ? contenidoDe(nombreArchivo) : std::string();
     utf16 = esTextoUtf16(texto);
     if (!utf16) partirEnPalabras(texto, inicioDelTexto(texto), palabrasLeidas);
     leido = true;
     archivoLeido = nombreArchivo;
+    regularLeido = regular;
     tamanoLeido = tamano;
-    fechaLeida = fecha;
+    segundosLeidos = segundos;
+    nanosegundosLeidos = nanosegundos;
     return palabrasLeidas;
 }
 
 const std::vector<std::size_t>& claseLeerArchivo::ocurrencias(const std::string& etiqueta)
 {
-    const std::vector<std::string>& todas = palabras();
+    const std::vector<std::string>& todas = palabrasLeidas;
     auto hallada = posiciones.find(etiqueta);
     if (hallada != posiciones.end()) return hallada->second;
     std::vector<std::size_t>& lista = posiciones[etiqueta];
@@ -238,6 +270,13 @@ bool claseLeerArchivo::pareceNumero(std::string palabra)
            !esNumero(palabra);
 }
 
+bool claseLeerArchivo::noEsFinito(std::string palabra)
+{
+    std::string sinSigno = !palabra.empty() && (palabra[0] == '+' || palabra[0] == '-') ? palabra.substr(1) : palabra;
+    for (char& c : sinSigno) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return sinSigno == "inf" || sinSigno == "infinity" || sinSigno == "nan";
+}
+
 std::string claseLeerArchivo::getNumeroMalEscrito()
 {
     return numeroMalEscrito;
@@ -249,13 +288,19 @@ bool claseLeerArchivo::esUtf16()
     return utf16;
 }
 
+const std::vector<std::string>& claseLeerArchivo::getPalabras()
+{
+    return palabras();
+}
+
 void claseLeerArchivo::anotarCorte(const std::string& palabra)
 {
-    if (numeroMalEscrito.empty() && pareceNumero(palabra)) numeroMalEscrito = palabra;
+    if (numeroMalEscrito.empty() && (pareceNumero(palabra) || noEsFinito(palabra))) numeroMalEscrito = palabra;
 }
 
 int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
 {
+    palabras();
     return static_cast<int>(ocurrencias(etiqueta).size());
 }
 

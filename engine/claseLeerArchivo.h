@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -10,11 +9,13 @@
 
 // Reader of the tagged input file. The file is a flat sequence of
 // whitespace-separated words, in UTF-8 or ASCII text: a leading byte-order mark
-// is no part of the first word and a no-break space separates words. Every
-// lookup scans it from the beginning for its tag. The words are read again
-// whenever the file on disk changed, so every lookup sees its current content;
-// keeping them, with the positions of each tag asked for, keeps a file of many
-// blocks from costing blocks x length.
+// is no part of the first word and a no-break space separates words. The words
+// are kept with an index of the positions of each tag asked for, so a file of
+// many blocks does not cost blocks x length. Each lookup looks at the file on
+// disk once and reads the words again when its size or time changed, so every
+// lookup sees its current content. A path that is no regular file (a pipe, a
+// FIFO, a directory) reads as empty without being opened: opening a FIFO with
+// no writer would block, and reading a pipe would consume it.
 class claseLeerArchivo {
 public:
     claseLeerArchivo();
@@ -34,17 +35,23 @@ public:
     // A word that begins as a number does (a digit, a sign or a point) but
     // fails esNumero, such as 2,1e7 or 2.1E7.
     bool pareceNumero(std::string palabra);
+    // A word the C library reads as an infinity or NaN: inf, infinity or nan,
+    // in any letter case, with or without a sign.
+    bool noEsFinito(std::string palabra);
     // The word that cut short a run or list of the latest run, table or list
-    // lookup, when it pareceNumero: the user most likely meant a number there.
-    // Empty when every run ended otherwise.
+    // lookup, when it pareceNumero or noEsFinito: the user most likely meant a
+    // number there. Empty when every run ended otherwise.
     std::string getNumeroMalEscrito();
     // UTF-16 text holds no words this reader can match, so it reads as empty.
     bool esUtf16();
+    // Every word of the file, in file order.
+    const std::vector<std::string>& getPalabras();
 
 private:
     // The file's words, read afresh when its path, size or time changed.
     const std::vector<std::string>& palabras();
-    // Positions in palabras() of the words equal to the tag.
+    // Positions of the words equal to the tag in the words the lookup's
+    // palabras() call returned.
     const std::vector<std::size_t>& ocurrencias(const std::string& etiqueta);
     // Keeps the first word that ends a run of the current lookup and pareceNumero.
     void anotarCorte(const std::string& palabra);
@@ -52,8 +59,10 @@ private:
     std::string nombreArchivo;
 
     std::string archivoLeido;
-    std::uintmax_t tamanoLeido = 0;
-    std::filesystem::file_time_type fechaLeida;
+    bool regularLeido = false;
+    long long tamanoLeido = 0;
+    long long segundosLeidos = 0;
+    long nanosegundosLeidos = 0;
     bool leido = false;
     bool utf16 = false;
     std::vector<std::string> palabrasLeidas;
@@ -64,5 +73,11 @@ private:
 // Word-to-number conversions of the reader: the longest numeric prefix, as the
 // C library reads it; a word without one gives 0, and one that holds more than
 // its prefix gives the prefix, each with a warning line naming the word.
+// An infinity or NaN written as such, and a word below the range of a double,
+// also get a line.
 double convertirReal(const std::string& palabra);
 int convertirEntero(const std::string& palabra);
+
+// A word of the file as a warning quotes it: whole when short, else its
+// beginning and an ellipsis, so a runaway word does not flood the console.
+std::string citar(const std::string& palabra);

@@ -1,6 +1,12 @@
+// The builder: reads the input file and fills the model, the phase that runs
+// first at start-up and on F5. Reads nombreArchivo; writes noNudos, noBarras,
+// noCombos, nudo, barra and the display settings (escala*, precision).
 #include "vardel2d.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -99,8 +105,12 @@ void avisarNumeroMalEscrito(claseLeerArchivo& lector, const std::string& etiquet
 {
     const std::string palabra = lector.getNumeroMalEscrito();
     if (palabra.empty()) return;
-    std::cout << "Advertencia: la palabra \"" << palabra << "\" después de \"" << etiqueta
-              << "\" no es un número; escriba el punto decimal como \".\" y el exponente como \"e\"" << std::endl;
+    std::cout << "Advertencia: la palabra \"" << citar(palabra) << "\" después de \"" << etiqueta;
+    if (lector.noEsFinito(palabra)) {
+        std::cout << "\" no es un número finito; escriba el valor con cifras" << std::endl;
+        return;
+    }
+    std::cout << "\" no es un número; escriba el punto decimal como \".\" y el exponente como \"e\"" << std::endl;
 }
 
 // Reads a table tag. A repeated tag reads the rows of all its blocks in file
@@ -238,11 +248,237 @@ Combo leerCombo(claseLeerArchivo& lector, int k)
     return combo;
 }
 
+// Section blocks of one tag: name; two values of the section and E, then
+// bars. fijar gives a bar the two values.
+template <class Fijar>
+void leerSecciones(claseLeerArchivo& lector, const std::string& etiqueta, const Puntero& punteroBarras,
+                   const BarrasOmitidas& barrasOmitidas, Fijar fijar)
+{
+    const int bloques = lector.getNoEtiquetas(etiqueta);
+    for (int k = 1; k <= bloques; ++k) {
+        const Bloque bloque = leerBloque(lector, etiqueta, k, true);
+        const std::vector<double>& v = bloque.corrida;
+        // A run cut short by a misspelt number has been named already.
+        if (v.size() <= 3 && lector.getNumeroMalEscrito().empty()) {
+            std::cout << "Advertencia: " << etiqueta << " la sección " << citar(bloque.nombre)
+                      << " no nombra ninguna barra; no se asigna" << std::endl;
+        }
+        porCadaBarra(bloque, 3, punteroBarras, barrasOmitidas, etiqueta, [&](int i) {
+            fijar(barra[i], v[0], v[1]);
+            barra[i].setModuloE(v[2]);
+            barra[i].setNombreDeSeccion(bloque.nombre);
+        });
+    }
+}
+
+// Distributed-load blocks of one tag: case name; four values, then bars. The
+// case names join casos; returns the number of blocks.
+template <class Fijar>
+int leerCargasDeBarras(claseLeerArchivo& lector, const std::string& etiqueta, const Puntero& punteroBarras,
+                       const BarrasOmitidas& barrasOmitidas, std::vector<std::string>& casos, Fijar fijar)
+{
+    const int bloques = lector.getNoEtiquetas(etiqueta);
+    for (int k = 1; k <= bloques; ++k) {
+        const Bloque bloque = leerBloque(lector, etiqueta, k, true);
+        casos.push_back(bloque.nombre);
+        porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, etiqueta,
+                     [&](int i) { fijar(barra[i], bloque.nombre, bloque.corrida); });
+    }
+    return bloques;
+}
+
+std::string enMinusculas(std::string texto)
+{
+    for (char& c : texto) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return texto;
+}
+
+// A pair whose case no load has adds nothing. Names are case-sensitive, so a
+// case with loads that differs only in letter case is named as the likely one.
+void avisarCasosAusentes(const std::vector<Combo>& combos, const std::vector<std::string>& casos)
+{
+    const std::unordered_set<std::string> conCargas(casos.begin(), casos.end());
+    std::unordered_set<std::string> avisados;
+    for (const Combo& combo : combos) {
+        for (const std::string& caso : combo.casos) {
+            if (conCargas.count(caso) || !avisados.insert(combo.nombre + '\n' + caso).second) continue;
+            std::cout << "Advertencia: la combinación " << citar(combo.nombre) << " nombra el caso " << citar(caso)
+                      << ", que ninguna carga tiene; no suma nada";
+            const auto parecido = std::find_if(casos.begin(), casos.end(), [&](const std::string& c) {
+                return enMinusculas(c) == enMinusculas(caso);
+            });
+            if (parecido != casos.end()) {
+                std::cout << " (hay cargas del caso " << citar(*parecido)
+                          << "; los nombres distinguen mayúsculas de minúsculas)";
+            }
+            std::cout << std::endl;
+        }
+    }
+}
+
+void avisarCasosSinCombinacion(const std::vector<std::string>& casos, const std::vector<Combo>& combos)
+{
+    std::unordered_set<std::string> nombrados;
+    for (const Combo& combo : combos) nombrados.insert(combo.casos.begin(), combo.casos.end());
+    std::unordered_set<std::string> avisados;
+    for (const std::string& caso : casos) {
+        if (nombrados.count(caso) || !avisados.insert(caso).second) continue;
+        std::cout << "Advertencia: el caso de carga " << citar(caso)
+                  << " no está en ninguna combinación; sus cargas no se usan" << std::endl;
+    }
+}
+
+// The tags, each with the data that open its block: a name first or not,
+// then the numbers of its first row (for combo:, its first factor).
+struct FormaDeEtiqueta {
+    const char* etiqueta;
+    bool conNombre;
+    int numeros;
+};
+
+const FormaDeEtiqueta formasDeEtiqueta[] = {
+    {"nudos:", false, 3},
+    {"barras:", false, 3},
+    {"apoyo:", false, 4},
+    {"resorte:", false, 4},
+    {"puntual:", true, 4},
+    {"combo:", true, 1},
+    {"seccionRectangular:", true, 4},
+    {"seccionGenerica:", true, 4},
+    {"distribuidaLocal:", true, 5},
+    {"distribuidaGlobal:", true, 5},
+    {"escalaDeflexion:", false, 1},
+    {"escalaM:", false, 1},
+    {"escalaV:", false, 1},
+    {"escalaN:", false, 1},
+    {"escalaTexto:", false, 1},
+    {"escalaApoyo:", false, 1},
+    {"precision:", false, 1},
+    {"escalaCarga:", false, 1},
+};
+
+// Letters added, removed or changed, and neighbours swapped, to turn a into
+// b; any count above `tope` is returned as tope + 1. Both are short: a is cut
+// to a tag's length and two letters more before it comes here.
+std::size_t distanciaDeEdicion(const std::string& a, const std::string& b, std::size_t tope)
+{
+    const std::size_t n = a.size();
+    const std::size_t m = b.size();
+    if ((n > m ? n - m : m - n) > tope) return tope + 1;
+    // Every letter of a that b lacks takes an edit of its own: a cheap bound
+    // that spares the table for almost every word.
+    std::size_t ajenas = 0;
+    for (char c : a) ajenas += b.find(c) == std::string::npos;
+    if (ajenas > tope) return tope + 1;
+    std::vector<std::size_t> d((n + 1) * (m + 1));
+    auto en = [&](std::size_t i, std::size_t j) -> std::size_t& { return d[i * (m + 1) + j]; };
+    for (std::size_t i = 0; i <= n; ++i) en(i, 0) = i;
+    for (std::size_t j = 0; j <= m; ++j) en(0, j) = j;
+    for (std::size_t i = 1; i <= n; ++i) {
+        for (std::size_t j = 1; j <= m; ++j) {
+            const std::size_t cambio = a[i - 1] == b[j - 1] ? 0 : 1;
+            en(i, j) = std::min({en(i - 1, j) + 1, en(i, j - 1) + 1, en(i - 1, j - 1) + cambio});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                en(i, j) = std::min(en(i, j), en(i - 2, j - 2) + 1);
+            }
+        }
+    }
+    return std::min(en(n, m), tope + 1);
+}
+
+// The tag a word resembles, or null. A word resembles a tag when, ignoring
+// letter case and one colon at its end, it equals the tag or differs from it
+// by one letter added, removed, changed or two neighbours swapped, by up to
+// two for tags of more than six letters. Short tags allow one: "como" or
+// "nodo" sit within two of "combo" and "nudos" in plain Spanish.
+const FormaDeEtiqueta* etiquetaParecida(const std::string& palabra)
+{
+    std::string base = enMinusculas(palabra);
+    if (!base.empty() && base.back() == ':') base.pop_back();
+    static const std::vector<std::string> etiquetas = [] {
+        std::vector<std::string> sinDosPuntos;
+        for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
+            sinDosPuntos.push_back(enMinusculas(forma.etiqueta));
+            sinDosPuntos.back().pop_back();
+        }
+        return sinDosPuntos;
+    }();
+    const FormaDeEtiqueta* mejor = nullptr;
+    std::size_t menor = 3;
+    for (std::size_t k = 0; k < etiquetas.size(); ++k) {
+        const std::size_t tope = etiquetas[k].size() > 6 ? 2 : 1;
+        const std::size_t d = distanciaDeEdicion(base, etiquetas[k], tope);
+        if (d <= tope && d < menor) {
+            menor = d;
+            mejor = &formasDeEtiqueta[k];
+        }
+    }
+    return mejor;
+}
+
+bool esCifra(claseLeerArchivo& lector, const std::string& palabra)
+{
+    return lector.esNumero(palabra) && palabra.find_first_of("0123456789") != std::string::npos;
+}
+
+// The words from i on could open a block of the tag: its name, if it takes
+// one, then the numbers of its first row.
+bool siguenDatos(claseLeerArchivo& lector, const std::vector<std::string>& palabras, std::size_t i,
+                 const FormaDeEtiqueta& forma)
+{
+    if (forma.conNombre) {
+        if (i >= palabras.size() || lector.esNumero(palabras[i])) return false;
+        ++i;
+    }
+    for (int k = 0; k < forma.numeros; ++k, ++i) {
+        if (i >= palabras.size() || !esCifra(lector, palabras[i])) return false;
+    }
+    return true;
+}
+
+// A mistyped tag loses its whole block without a word, so a word that
+// resembles a tag and is followed by that tag's data gets one line. Free text
+// stays silent: its words rarely resemble a tag and are followed by more words,
+// not by a block's data. Names the file gives (a block's name, a combination's
+// cases) are never taken for a tag.
+void avisarPalabrasComoEtiquetas(claseLeerArchivo& lector, const std::vector<Combo>& combos)
+{
+    std::unordered_set<std::string> etiquetas;
+    std::unordered_set<std::string> conNombre;
+    for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
+        etiquetas.insert(forma.etiqueta);
+        if (forma.conNombre) conNombre.insert(forma.etiqueta);
+    }
+    std::unordered_set<std::string> nombres;
+    for (const Combo& combo : combos) nombres.insert(combo.casos.begin(), combo.casos.end());
+
+    const std::vector<std::string>& palabras = lector.getPalabras();
+    std::unordered_set<std::string> avisadas;
+    const std::size_t largoMaximo = 24;  // the longest tag and two letters more
+    for (std::size_t i = 0; i < palabras.size(); ++i) {
+        const std::string& palabra = palabras[i];
+        if (palabra.size() > largoMaximo || lector.esNumero(palabra) || etiquetas.count(palabra)) continue;
+        if (i > 0 && conNombre.count(palabras[i - 1])) continue;
+        if (nombres.count(palabra) || avisadas.count(palabra)) continue;
+        // Every tag's data open with a number, or with a name and then a number.
+        const bool numeroDespues = i + 1 < palabras.size() && esCifra(lector, palabras[i + 1]);
+        const bool nombreYNumero = i + 2 < palabras.size() && !lector.esNumero(palabras[i + 1]) &&
+                                   esCifra(lector, palabras[i + 2]);
+        if (!numeroDespues && !nombreYNumero) continue;
+        const FormaDeEtiqueta* forma = etiquetaParecida(palabra);
+        if (forma == nullptr || !siguenDatos(lector, palabras, i + 1, *forma)) continue;
+        avisadas.insert(palabra);
+        std::cout << "Advertencia: la palabra \"" << palabra << "\" se parece a la etiqueta \"" << forma->etiqueta
+                  << "\"; los datos que la siguen no se leen" << std::endl;
+    }
+}
+
+// Only a regular file is opened: a FIFO without a writer would block the open,
+// and a pipe would be consumed by it.
 bool abrible(const std::string& ruta)
 {
-    std::ifstream archivo(ruta);
-    archivo.peek();  // a directory opens, but its first read fails
-    return archivo.is_open() && !archivo.bad();
+    std::error_code error;
+    return std::filesystem::is_regular_file(ruta, error) && std::ifstream(ruta).is_open();
 }
 
 }  // namespace
@@ -340,9 +576,11 @@ void funcionLeerArchivo()
     if (noResortes > 0) std::cout << "transferencia de resortes a nudo[i] OK" << std::endl;
 
     // 8. Point loads: case name; Fx, Fy, Mz, then nodes.
+    std::vector<std::string> casosConCargas;
     const int noPuntuales = lector.getNoEtiquetas("puntual:");
     for (int k = 1; k <= noPuntuales; ++k) {
         const Bloque bloque = leerBloque(lector, "puntual:", k, true);
+        casosConCargas.push_back(bloque.nombre);
         const std::vector<double>& v = bloque.corrida;
         porCadaNudo(bloque, 3, punteroNudos, "puntual:",
                     [&](int n) { nudo[n].setCargaPuntual(bloque.nombre, v[0], v[1], v[2]); });
@@ -402,51 +640,30 @@ void funcionLeerArchivo()
     // 11-12. Sections: name; b, h, E (rectangular) or A, I, E (generic), then
     // bars. Generic blocks come second, so they win over rectangular ones.
     if (noBarras != 0) {
-        const int noRect = lector.getNoEtiquetas("seccionRectangular:");
-        for (int k = 1; k <= noRect; ++k) {
-            const Bloque bloque = leerBloque(lector, "seccionRectangular:", k, true);
-            const std::vector<double>& v = bloque.corrida;
-            porCadaBarra(bloque, 3, punteroBarras, barrasOmitidas, "seccionRectangular:", [&](int i) {
-                barra[i].setSeccionRectangular(v[0], v[1]);
-                barra[i].setModuloE(v[2]);
-                barra[i].setNombreDeSeccion(bloque.nombre);
-            });
-        }
+        leerSecciones(lector, "seccionRectangular:", punteroBarras, barrasOmitidas,
+                      [](objBarra2d& b, double x, double y) { b.setSeccionRectangular(x, y); });
         std::cout << "transferencia de secciones rect a barra[i] OK" << std::endl;
-
-        const int noGen = lector.getNoEtiquetas("seccionGenerica:");
-        for (int k = 1; k <= noGen; ++k) {
-            const Bloque bloque = leerBloque(lector, "seccionGenerica:", k, true);
-            const std::vector<double>& v = bloque.corrida;
-            porCadaBarra(bloque, 3, punteroBarras, barrasOmitidas, "seccionGenerica:", [&](int i) {
-                barra[i].setSeccionGenerica(v[0], v[1]);
-                barra[i].setModuloE(v[2]);
-                barra[i].setNombreDeSeccion(bloque.nombre);
-            });
-        }
+        leerSecciones(lector, "seccionGenerica:", punteroBarras, barrasOmitidas,
+                      [](objBarra2d& b, double x, double y) { b.setSeccionGenerica(x, y); });
         std::cout << "transferencia de secciones gen a barra[i] OK" << std::endl;
     }
 
     // 13. Local distributed loads: case name; axial start, end, transverse
     // start, end, then bars.
-    const int noLocales = lector.getNoEtiquetas("distribuidaLocal:");
-    for (int k = 1; k <= noLocales; ++k) {
-        const Bloque bloque = leerBloque(lector, "distribuidaLocal:", k, true);
-        const std::vector<double>& v = bloque.corrida;
-        porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, "distribuidaLocal:",
-                     [&](int i) { barra[i].setCargaLocal(bloque.nombre, v[0], v[1], v[2], v[3]); });
-    }
+    const int noLocales = leerCargasDeBarras(
+        lector, "distribuidaLocal:", punteroBarras, barrasOmitidas, casosConCargas,
+        [](objBarra2d& b, const std::string& caso, const std::vector<double>& v) {
+            b.setCargaLocal(caso, v[0], v[1], v[2], v[3]);
+        });
     if (noLocales > 0) std::cout << "transferencia de cargas Locales a barra[i] OK" << std::endl;
 
     // 14. Global distributed loads: case name; start, end intensity, direction
     // X, Y, then bars. The bar projects them with its angle, so after step 10.
-    const int noGlobales = lector.getNoEtiquetas("distribuidaGlobal:");
-    for (int k = 1; k <= noGlobales; ++k) {
-        const Bloque bloque = leerBloque(lector, "distribuidaGlobal:", k, true);
-        const std::vector<double>& v = bloque.corrida;
-        porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, "distribuidaGlobal:",
-                     [&](int i) { barra[i].setCargaGlobal(bloque.nombre, v[0], v[1], v[2], v[3]); });
-    }
+    const int noGlobales = leerCargasDeBarras(
+        lector, "distribuidaGlobal:", punteroBarras, barrasOmitidas, casosConCargas,
+        [](objBarra2d& b, const std::string& caso, const std::vector<double>& v) {
+            b.setCargaGlobal(caso, v[0], v[1], v[2], v[3]);
+        });
     if (noGlobales > 0) std::cout << "transferencia de cargas globales a barra[i] OK" << std::endl;
 
     // 15. Combinations on the bars, after all their loads, in the nodes' order.
@@ -460,6 +677,11 @@ void funcionLeerArchivo()
         }
         std::cout << "transferencia de combos a barra[i] OK" << std::endl;
     }
+
+    // What the file holds but the model does not use: said, never changed.
+    avisarCasosAusentes(combos, casosConCargas);
+    avisarCasosSinCombinacion(casosConCargas, combos);
+    avisarPalabrasComoEtiquetas(lector, combos);
 
     // 16. Display settings: defaults, then the file's values where usable.
     ajustesPorDefecto();

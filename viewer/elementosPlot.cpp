@@ -385,11 +385,14 @@ void plotDialogo()
 namespace {
 
 // The solver hands every node and bar its results in one pass, so the model
-// holds results for combination c when every bar has a column c of them.
+// holds results for combination c when every bar has a column c of them; a
+// model of nodes only, when the solver's displacements of its nodes have one.
 // Before any solve the tables are empty and nothing may be read from them.
 bool hayResultados(int c)
 {
-    if (c < 0 || noBarras <= 0 || barra.size() < static_cast<size_t>(noBarras)) return false;
+    if (c < 0) return false;
+    if (noBarras <= 0) return noNudos > 0 && u.rows() == 3 * static_cast<Eigen::Index>(noNudos) && u.cols() > c;
+    if (barra.size() < static_cast<size_t>(noBarras)) return false;
     for (int j = 0; j < noBarras; ++j) {
         if (barra[j].getDesplazamientosGlobales().cols() <= c) return false;
         if (barra[j].getConstantesIntegracion().cols() <= c) return false;

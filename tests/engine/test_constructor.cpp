@@ -47,6 +47,11 @@ std::string leidaComoPrefijo(const std::string& palabra, const std::string& valo
     return "Advertencia: la palabra \"" + palabra + "\" no es un número; se lee como " + valor;
 }
 
+std::string sinCombinacion(const std::string& caso)
+{
+    return "Advertencia: el caso de carga " + caso + " no está en ninguna combinación; sus cargas no se usan";
+}
+
 Lineas conAvisosEscala(Lineas traza)
 {
     traza.insert(traza.end(), kAvisosEscala.begin(), kAvisosEscala.end());
@@ -356,7 +361,8 @@ TEST_F(Constructor, CasosDeArchivo)
              EXPECT_EQ(nudo[0].getResorteGiro(), 0.0);
          }},
         {"bloques que no nombran nada", "nudos: 1 0 0 distribuidaLocal: q 1 2 3 4 apoyo: 1 1 1 puntual: P 1 2",
-         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos, kPuntuales, kLocales}),
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos, kPuntuales, kLocales,
+                          sinCombinacion("P"), sinCombinacion("q")}),
          [] {
              EXPECT_TRUE(barra.empty());
              esperarApoyo(nudo[0], 0, 0, 0);
@@ -387,7 +393,7 @@ TEST_F(Constructor, CasosDeArchivo)
                           "Advertencia: distribuidaLocal: nombra la barra 4, que no está definida; se omite", kLocales,
                           "Advertencia: distribuidaGlobal: nombra la barra 1, que no está definida; se omite",
                           "Advertencia: distribuidaGlobal: nombra la barra 2, que no está definida; se omite",
-                          kGlobales}),
+                          kGlobales, sinCombinacion("l"), sinCombinacion("g")}),
          [] { EXPECT_TRUE(barra.empty()); }},
         // Lookups take memory in proportion to the rows, whatever the numbers.
         {"números enormes",
@@ -449,7 +455,7 @@ TEST_F(Constructor, CasosDeArchivo)
                           "Advertencia: distribuidaGlobal: nombra la barra 3, que se omitió porque su nudo 5 no está "
                           "definido; se omite",
                           "Advertencia: distribuidaGlobal: nombra la barra 8, que no está definida; se omite",
-                          kGlobales}),
+                          kGlobales, sinCombinacion("l"), sinCombinacion("g")}),
          [] {
              ASSERT_EQ(noBarras, 1);
              EXPECT_EQ(barra[0].getNombreDeSeccion(), "R");
@@ -461,7 +467,7 @@ TEST_F(Constructor, CasosDeArchivo)
                           kCoordNudos,
                           "Advertencia: distribuidaLocal: nombra la barra 1, que se omitió porque su nudo 1 no está "
                           "definido; se omite",
-                          kLocales}),
+                          kLocales, sinCombinacion("q")}),
          [] { EXPECT_TRUE(barra.empty()); }},
         {"combinación repetida",
          "nudos: 1 0 0 2 4 0 barras: 1 1 2 puntual: D 0 -10 0 1 puntual: L 0 -5 0 1 "
@@ -775,6 +781,221 @@ TEST_F(Constructor, LosEjemplosSeLeenSinAvisos)
     }
     EXPECT_GE(ejemplos, 1);
     vaciarModelo();
+}
+
+}  // namespace
+
+namespace {
+
+// Every example prints, line for line, the trace it printed before the
+// builder learnt to name what the model leaves unused.
+class TrazaDeLosEjemplos : public ::testing::Test {
+protected:
+    void SetUp() override { vaciarModelo(); }
+    void TearDown() override { vaciarModelo(); }
+};
+
+TEST_F(TrazaDeLosEjemplos, IgualALaDeAntes)
+{
+    const std::string sinPrecision = "Advertencia: no se encontró ningún entero con etiqueta precision:";
+    const struct {
+        const char* archivo;
+        Lineas traza;
+    } casos[] = {
+        {"cubiertaDosAguas.txt",
+         {cuentaNudos(5), cuentaBarras(4), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kCombosNudo, kCoordBarras, kRect,
+          kGen, kGlobales, kCombosBarra, avisoReal("escalaApoyo:"), sinPrecision}},
+        {"ingresoDatos.txt",
+         {cuentaNudos(4), cuentaBarras(3), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales, kCombosNudo,
+          kCoordBarras, kRect, kGen, kGlobales, kCombosBarra, avisoReal("escalaDeflexion:"), avisoReal("escalaV:"),
+          avisoReal("escalaN:"), avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"), avisoReal("escalaCarga:")}},
+        {"porticoDosPisos.txt",
+         {cuentaNudos(9), cuentaBarras(10), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales, kCombosNudo,
+          kCoordBarras, kRect, kGen, kGlobales, kCombosBarra, avisoReal("escalaApoyo:"), sinPrecision}},
+        {"vigaContinua.txt",
+         {cuentaNudos(3), cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kCombosNudo, kCoordBarras, kRect,
+          kGen, kLocales, kCombosBarra, avisoReal("escalaN:"), avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"),
+          sinPrecision, avisoReal("escalaCarga:")}},
+        {"vigaSobreResortes.txt",
+         {cuentaNudos(5), cuentaBarras(4), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kResortes, kPuntuales,
+          kCombosNudo, kCoordBarras, kRect, kGen, kLocales, kCombosBarra, avisoReal("escalaN:"),
+          avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"), sinPrecision, avisoReal("escalaCarga:")}},
+        {"voladizo.txt",
+         {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kCombosNudo, kCoordBarras, kRect,
+          kGen, kLocales, kCombosBarra, avisoReal("escalaN:"), avisoReal("escalaApoyo:"), sinPrecision,
+          avisoReal("escalaCarga:")}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.archivo);
+        esperarTraza(construir(rutaEjemplo(c.archivo)), c.traza);
+    }
+    int ejemplos = 0;
+    for (const auto& entrada : std::filesystem::directory_iterator(rutaEjemplo(""))) {
+        ejemplos += entrada.path().extension() == ".txt";
+    }
+    EXPECT_EQ(ejemplos, static_cast<int>(sizeof casos / sizeof casos[0])) << "an example without its trace here";
+}
+
+// What the file holds but the model does not use is said in one line each;
+// the model stays exactly as the file builds it.
+class LoQueElModeloNoUsa : public ::testing::Test {
+protected:
+    void SetUp() override { vaciarModelo(); }
+    void TearDown() override { vaciarModelo(); }
+
+    // A beam with a live point load and a dead distributed one.
+    static std::string conCombos(const std::string& resto)
+    {
+        return "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 seccionRectangular: V 0.3 0.5 2.1e7 1 "
+               "puntual: viva 0 -10 0 2 distribuidaLocal: muerta 0 0 -1 -1 1 " +
+               resto;
+    }
+    static Lineas traza(const Lineas& avisos, const Lineas& avisosSecciones = {})
+    {
+        Lineas t = {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                    kCombosNudo, kCoordBarras, kRect};
+        t.insert(t.end(), avisosSecciones.begin(), avisosSecciones.end());
+        t.insert(t.end(), {kGen, kLocales, kCombosBarra});
+        t.insert(t.end(), avisos.begin(), avisos.end());
+        return conAvisosEscala(t);
+    }
+    static std::string ausente(const std::string& combo, const std::string& caso, const std::string& parecido = "")
+    {
+        std::string l = "Advertencia: la combinación " + combo + " nombra el caso " + caso +
+                        ", que ninguna carga tiene; no suma nada";
+        if (!parecido.empty()) {
+            l += " (hay cargas del caso " + parecido + "; los nombres distinguen mayúsculas de minúsculas)";
+        }
+        return l;
+    }
+    static std::string pareceEtiqueta(const std::string& palabra, const std::string& etiqueta)
+    {
+        return "Advertencia: la palabra \"" + palabra + "\" se parece a la etiqueta \"" + etiqueta +
+               "\"; los datos que la siguen no se leen";
+    }
+    // The combination's loads at the loaded node and on the bar.
+    static void esperarU(double fyNudo, double qBarra)
+    {
+        ASSERT_EQ(noCombos, 1);
+        esperarFila(nudo[1].getCargasGlobales(), 0, {0, fyNudo, 0});
+        esperarFila(barra[0].getMatrizCargasCombo(), 0, {0, 0, qBarra, qBarra});
+    }
+};
+
+TEST_F(LoQueElModeloNoUsa, CasosSeccionesYPalabrasComoEtiquetas)
+{
+    const Caso casos[] = {
+        {"caso que solo difiere en mayúsculas", conCombos("combo: U 1.2 Muerta 1.6 viva"),
+         traza({ausente("U", "Muerta", "muerta"), sinCombinacion("muerta")}), [] { esperarU(-16, 0); }},
+        {"caso sin cargas en una lista genérica", conCombos("combo: U 1.2 muerta 1.6 viva 1.5 nieve"),
+         traza({ausente("U", "nieve")}), [] { esperarU(-16, -1.2); }},
+        {"un aviso por combinación y caso",
+         conCombos("combo: U 1 viva 1 nieve 1 muerta 2 nieve combo: S 1 nieve"),
+         traza({ausente("U", "nieve"), ausente("S", "nieve")}),
+         [] {
+             ASSERT_EQ(noCombos, 2);
+             esperarFila(nudo[1].getCargasGlobales(), 0, {0, -10, 0});
+             esperarFila(nudo[1].getCargasGlobales(), 1, {0, 0, 0});
+         }},
+        {"caso que ninguna combinación nombra", conCombos("combo: U 1.6 viva"), traza({sinCombinacion("muerta")}),
+         [] { esperarU(-16, 0); }},
+        {"un aviso por caso aunque tenga dos bloques",
+         conCombos("distribuidaLocal: muerta 0 0 -2 -2 1 combo: U 1.6 viva"), traza({sinCombinacion("muerta")}),
+         [] { esperarU(-16, 0); }},
+        {"sección que no nombra barras", conCombos("combo: U 1 viva 1 muerta seccionGenerica: G 0.01 1e-4 2e8"),
+         traza({}, {"Advertencia: seccionGenerica: la sección G no nombra ninguna barra; no se asigna"}),
+         [] { EXPECT_EQ(barra[0].getNombreDeSeccion(), "V"); }},
+        {"palabras como etiquetas, seguidas de sus datos",
+         conCombos("combo: U 1 viva 1 muerta nodos: 3 8 0 Apoyo: 1 1 1 2 puntual viva 0 -5 0 1 "
+                   "distribuidaGlobla: muerta 1 1 0 -1 1 escalam: 0.5 precisión: 2 combo U 2 viva"),
+         traza({pareceEtiqueta("nodos:", "nudos:"), pareceEtiqueta("Apoyo:", "apoyo:"),
+                pareceEtiqueta("puntual", "puntual:"), pareceEtiqueta("distribuidaGlobla:", "distribuidaGlobal:"),
+                pareceEtiqueta("escalam:", "escalaM:"), pareceEtiqueta("precisión:", "precision:"),
+                pareceEtiqueta("combo", "combo:")}),
+         [] {
+             EXPECT_EQ(noNudos, 2);
+             esperarApoyo(nudo[1], 0, 0, 0);
+             esperarU(-10, -1);
+             EXPECT_EQ(escalaM, 0.1);
+             EXPECT_EQ(precision, 3);
+         }},
+    };
+    for (const Caso& c : casos) construirCaso(c);
+}
+
+// Free text and names the file gives print nothing beyond the trace.
+TEST_F(LoQueElModeloNoUsa, TextoLibreYNombresNoAvisan)
+{
+    const std::string textos[] = {
+        "Unidades: kN y m",
+        "Apoyos: articulado a la izquierda",
+        "Nota: combinaciones según la norma; Cargas: permanente y uso",
+        "Viga de dos barras 1 a 4 de acero, como 2 vigas; nudo 3 libre; escala 1:100",
+    };
+    for (const std::string& texto : textos) {
+        construirCaso({texto.c_str(), texto + "\n" + conCombos("combo: U 1 viva 1 muerta"), traza({}),
+                       [] { esperarU(-10, -1); }});
+    }
+    // Names that resemble a tag, followed by numbers where the file gives them.
+    construirCaso({"nombres parecidos a etiquetas",
+                   conCombos("puntual: escalaN 0 -5 0 2 combo: U 1 escalaN 1 viva 1 muerta "
+                             "seccionGenerica: Barras 0.01 1e-4 2e8 1"),
+                   traza({}), [] {
+                       esperarU(-15, -1);
+                       EXPECT_EQ(barra[0].getNombreDeSeccion(), "Barras");
+                   }});
+}
+
+// A word that is no finite number, or no number a double holds, is named once
+// with advice that fits it.
+class PalabrasQueNoSonNumeros : public ::testing::Test {
+protected:
+    void SetUp() override { vaciarModelo(); }
+    void TearDown() override { vaciarModelo(); }
+
+    static std::string noFinito(const std::string& palabra, const std::string& etiqueta)
+    {
+        return "Advertencia: la palabra \"" + palabra + "\" después de \"" + etiqueta +
+               "\" no es un número finito; escriba el valor con cifras";
+    }
+};
+
+TEST_F(PalabrasQueNoSonNumeros, CadaUnaNombradaUnaVez)
+{
+    const Caso casos[] = {
+        {"inf como coordenada", "nudos: 1 0 0 2 inf 0",
+         conAvisosEscala({"Faltan datos para completar la matriz nudos:", noFinito("inf", "nudos:"), cuentaNudos(0),
+                          cuentaBarras(0), kCoordNudos}),
+         [] { EXPECT_TRUE(nudo.empty()); }},
+        {"NaN corta la tabla de nudos", "nudos: 1 0 0 2 4 0 NaN 8 0",
+         conAvisosEscala({noFinito("NaN", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         [] { EXPECT_EQ(noNudos, 2); }},
+        {"nan como valor de una carga", reemplazar(kViga, "P 0 -10 0 2", "P nan -10 0 2"),
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
+                          noFinito("nan", "puntual:"), kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen,
+                          kCombosBarra}),
+         [] { esperarFila(nudo[1].getCargasGlobales(), 0, {0, 0, 0}); }},
+        {"-inf en un apoyo", "nudos: 1 0 0 apoyo: 1 1 -inf 1",
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, noFinito("-inf", "apoyo:"), kApoyos}),
+         [] { esperarApoyo(nudo[0], 0, 0, 0); }},
+        {"+Infinity como factor", kViga + " combo: S 1 P +Infinity P",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                          noFinito("+Infinity", "combo:"), kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra}),
+         [] { ASSERT_EQ(noCombos, 2); }},
+        {"1e-400 bajo el rango de los reales", reemplazar(kViga, "2 4 0", "2 4 1e-400"),
+         conAvisosEscala({"Advertencia: la palabra \"1e-400\" es demasiado pequeña para los reales; se lee como 0",
+                          cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                          kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra}),
+         [] { EXPECT_EQ(nudo[1].getY(), 0.0); }},
+        {"escala infinita", kViga + " escalaM: -INF",
+         {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales, kCombosNudo,
+          kCoordBarras, kRect, kGen, kCombosBarra, avisoReal("escalaDeflexion:"),
+          "Advertencia: la palabra \"-INF\" no es un número finito; se lee como -inf", avisoReal("escalaV:"),
+          avisoReal("escalaN:"), avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"),
+          "Advertencia: no se encontró ningún entero con etiqueta precision:", avisoReal("escalaCarga:")},
+         [] { EXPECT_EQ(escalaM, 0.1); }},
+    };
+    for (const Caso& c : casos) construirCaso(c);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "util.h"
@@ -179,6 +181,69 @@ TEST_F(EntradasHostiles, DiezMegasDeUnaEtiqueta)
     tabla += " barras: 1 1 2 apoyo: 1 1 1 1 puntual: P 0 1 0 2 seccionGenerica: S 1 1 1 1 combo: C 1 P";
     EXPECT_TRUE(contieneLinea(recorrerTodo(tabla), "El modelo es demasiado grande para resolverlo en memoria"));
     vaciarModelo();
+}
+
+}  // namespace
+
+namespace {
+
+class EntradasQueNoSonUnArchivoComun : public ::testing::Test {
+protected:
+    void SetUp() override { vaciarModelo(); }
+    void TearDown() override { vaciarModelo(); }
+};
+
+// A word of 20 MB is quoted by its beginning, once, wherever it stands.
+TEST_F(EntradasQueNoSonUnArchivoComun, PalabraDeVeinteMegasSeCitaCorta)
+{
+    const std::string numero = "2" + std::string(20u << 20, '5') + ",5";
+    const std::string texto = "x" + std::string(20u << 20, 'y');
+    const std::string salida = recorrerTodo(portal + "combo: C 1 P nudos: 1 0 0 " + numero + " escalaM: " + texto);
+    EXPECT_TRUE(contieneLinea(salida, "Advertencia: la palabra \"2" + std::string(59, '5') +
+                                          "…\" después de \"nudos:\" no es un número; escriba el punto decimal "
+                                          "como \".\" y el exponente como \"e\""));
+    EXPECT_TRUE(contieneLinea(salida, "Advertencia: la palabra \"x" + std::string(59, 'y') +
+                                          "…\" no es un número; se lee como 0"));
+    EXPECT_LT(salida.size(), 4096u);
+}
+
+// A FIFO without a writer would block an open for ever, and a pipe would be
+// consumed by the check: neither is opened, each gets the line of a file that
+// cannot be opened, and the model reads as empty. The child ends by an alarm
+// if the builder blocks.
+TEST_F(EntradasQueNoSonUnArchivoComun, FifoYTuberiaNiBloqueanNiSeConsumen)
+{
+    const std::string fifo =
+        (std::filesystem::temp_directory_path() / ("vardel2d_fifo_" + std::to_string(getpid()))).string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    int extremos[2];
+    ASSERT_EQ(pipe(extremos), 0);
+    const std::string modelo = "nudos: 1 0 0 2 4 0";
+    ASSERT_EQ(write(extremos[1], modelo.data(), modelo.size()), static_cast<ssize_t>(modelo.size()));
+    const std::string tuberia = "/dev/fd/" + std::to_string(extremos[0]);
+
+    for (const std::string& ruta : {fifo, tuberia}) {
+        SCOPED_TRACE(ruta);
+        EXPECT_EXIT(
+            {
+                alarm(10);
+                nombreArchivo = ruta;
+                const std::vector<std::string> l = lineas(salidaDe(funcionLeerArchivo));
+                const bool bien = l.size() > 1 && l[0] == "No se pudo abrir el archivo de entrada: " + ruta &&
+                                  l[1] == "lectura de nudos OK Num Nudos = 0" && noNudos == 0;
+                std::_Exit(bien ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(0), "");
+    }
+    nombreArchivo = tuberia;
+    salidaDe(funcionLeerArchivo);
+    std::string resto(modelo.size() + 1, '\0');
+    fcntl(extremos[0], F_SETFL, O_NONBLOCK);
+    const ssize_t leidos = read(extremos[0], &resto[0], resto.size());
+    EXPECT_EQ(resto.substr(0, leidos > 0 ? leidos : 0), modelo);
+    close(extremos[0]);
+    close(extremos[1]);
+    std::remove(fifo.c_str());
 }
 
 }  // namespace

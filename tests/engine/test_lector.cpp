@@ -86,6 +86,7 @@ TEST_F(Lector, ConversionSinValorNumericoDaCeroConAviso)
               "Advertencia: la palabra \"e\" no es un número; se lee como 0\n"
               "Advertencia: la palabra \"abc\" no es un número; se lee como 0\n"
               "Advertencia: la palabra \"1e999\" excede el rango de los reales; se lee como inf\n"
+              "Advertencia: la palabra \"nan\" no es un número finito; se lee como nan\n"
               "Advertencia: la palabra \"1-2\" no es un número; se lee como 1\n");
 }
 
@@ -325,6 +326,10 @@ TEST_F(Lector, NumeroMalEscritoDondeTerminaUnaCorrida)
         {"combo: U 1 P +2E0 Q", nombres, "+2E0"},
         {"combo: U 1 2P 1 3Q", factores, ""},
         {"combo: 1,5U 1 P", nombres, ""},
+        {"nudos: 1 0 0 inf 4 0", tabla, "inf"},
+        {"puntual: P NaN -10 0 2", corrida, "NaN"},
+        {"combo: U 1 P -Infinity Q", factores, "-Infinity"},
+        {"puntual: P 0 -10 0 2 info", corrida, ""},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.contenido);
@@ -341,6 +346,37 @@ TEST_F(Lector, NumeroMalEscritoDondeTerminaUnaCorrida)
     EXPECT_EQ(l.getNumeroMalEscrito(), "1E3");
     l.getMatrizEtiquetaRepetida("apoyo:", 2, 0);
     EXPECT_EQ(l.getNumeroMalEscrito(), "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Lector, NoEsFinitoSoloParaInfinitoYNaN)
+{
+    claseLeerArchivo l;
+    for (const char* p : {"inf", "-inf", "+INF", "Infinity", "-infinity", "nan", "NaN", "-nan"}) {
+        EXPECT_TRUE(l.noEsFinito(p)) << p;
+    }
+    for (const char* p : {"", "in", "info", "nano", "1e999", "infinite", "--inf", "nan(1)"}) {
+        EXPECT_FALSE(l.noEsFinito(p)) << p;
+    }
+}
+
+TEST(Lector, CitaCortaUnaPalabraLargaSinPartirUnCaracter)
+{
+    const std::string a59(59, 'a');
+    const struct {
+        std::string palabra;
+        std::string cita;
+    } casos[] = {
+        {"2,5", "2,5"},
+        {std::string(60, 'a'), std::string(60, 'a')},
+        {std::string(61, 'a'), std::string(60, 'a') + "…"},
+        {a59 + "ñb", a59 + "…"},
+        {std::string(20u << 20, '7'), std::string(60, '7') + "…"},
+    };
+    for (const auto& c : casos) EXPECT_EQ(citar(c.palabra), c.cita) << c.palabra.substr(0, 70);
 }
 
 }  // namespace

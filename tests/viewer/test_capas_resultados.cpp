@@ -1,4 +1,5 @@
 #include <GL/freeglut.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -871,6 +872,49 @@ TEST_F(CapasResultados, EtiquetasDelCeroDeCortanteSinCerosDelRedondeo)
         }
         esperarIgual(desde(capturarCapa([] { plotMomento(0, 0.1); }), 41), etiquetasM);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A model of nodes only is solved on F5: its nodes hold displacements and
+// reactions, and the layers draw them. One node on springs kx 100, ky 200,
+// kg 300 under (10, -20, 30) moves (0.1, -0.1, 0.1); each spring holds -k·u.
+TEST_F(CapasResultados, ModeloDeSoloNudosDibujaReaccionesYDeformada)
+{
+    const std::string ruta = ::testing::TempDir() + "solo_nudos_" + std::to_string(::getpid()) + ".txt";
+    std::ofstream(ruta) << "nudos: 1 1 2 resorte: 100 200 300 1 puntual: P 10 -20 30 1 combo: C 1 P";
+    leerYResolver(ruta);
+    xMin = 0;
+    xMax = 4;  // spheres of radius 0.02
+
+    esperarIgual(capturarCapa([] { plotReacciones(0); }),
+                 unir({texto("Rx: -10.000", 1.1, 2, 0), texto("Ry: 20.000", 1.1, 1.85, 0),
+                       texto("Mz: -30.000", 1.1, 1.7, 0)}));
+
+    const Captura deformada = capturarCapa([] { plotDeformada(0, 1); });
+    Captura textos;
+    for (const Elemento& e : deformada.elementos) {
+        if (e.tipo != Elemento::Poligono) textos.elementos.push_back(e);
+    }
+    const double t = 0.15, x = 1.1 + 0.02, y = 1.9;
+    esperarIgual(textos, unir({texto("Ux, Uy, Giro:", x, y + t, 0), texto("1.000e-01", x, y, 0),
+                               texto("-1.000e-01", x, y - t, 0), texto("1.000e-01", x, y - 2 * t, 0)}));
+    EXPECT_GT(deformada.elementos.size(), textos.elementos.size());  // the sphere
+    EXPECT_TRUE(capturarCapa([] { plotReacciones(1); }).elementos.empty());  // one combination only
+
+    // Read again with a second node but not solved: the displacements held
+    // belong to another model and nothing is drawn.
+    std::ofstream(ruta) << "nudos: 1 1 2 2 3 2 resorte: 100 200 300 1 puntual: P 10 -20 30 1 combo: C 1 P";
+    nombreArchivo = ruta;
+    std::ostringstream traza;
+    std::streambuf* anterior = std::cout.rdbuf(traza.rdbuf());
+    funcionLeerArchivo();
+    std::cout.rdbuf(anterior);
+    EXPECT_TRUE(capturarCapa([] { plotReacciones(0); }).elementos.empty());
+    EXPECT_TRUE(capturarCapa([] { plotDeformada(0, 1); }).elementos.empty());
+    std::remove(ruta.c_str());
 }
 
 }  // namespace
