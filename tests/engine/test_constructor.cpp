@@ -789,11 +789,7 @@ namespace {
 
 // Every example prints, line for line, the trace it printed before the
 // builder learnt to name what the model leaves unused.
-class TrazaDeLosEjemplos : public ::testing::Test {
-protected:
-    void SetUp() override { vaciarModelo(); }
-    void TearDown() override { vaciarModelo(); }
-};
+class TrazaDeLosEjemplos : public EstadoLimpio {};
 
 TEST_F(TrazaDeLosEjemplos, IgualALaDeAntes)
 {
@@ -838,11 +834,8 @@ TEST_F(TrazaDeLosEjemplos, IgualALaDeAntes)
 
 // What the file holds but the model does not use is said in one line each;
 // the model stays exactly as the file builds it.
-class LoQueElModeloNoUsa : public ::testing::Test {
+class LoQueElModeloNoUsa : public EstadoLimpio {
 protected:
-    void SetUp() override { vaciarModelo(); }
-    void TearDown() override { vaciarModelo(); }
-
     // A beam with a live point load and a dead distributed one.
     static std::string conCombos(const std::string& resto)
     {
@@ -948,11 +941,8 @@ TEST_F(LoQueElModeloNoUsa, TextoLibreYNombresNoAvisan)
 
 // A word that is no finite number, or no number a double holds, is named once
 // with advice that fits it.
-class PalabrasQueNoSonNumeros : public ::testing::Test {
+class PalabrasQueNoSonNumeros : public EstadoLimpio {
 protected:
-    void SetUp() override { vaciarModelo(); }
-    void TearDown() override { vaciarModelo(); }
-
     static std::string noFinito(const std::string& palabra, const std::string& etiqueta)
     {
         return "Advertencia: la palabra \"" + palabra + "\" después de \"" + etiqueta +

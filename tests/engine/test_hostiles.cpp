@@ -187,11 +187,7 @@ TEST_F(EntradasHostiles, DiezMegasDeUnaEtiqueta)
 
 namespace {
 
-class EntradasQueNoSonUnArchivoComun : public ::testing::Test {
-protected:
-    void SetUp() override { vaciarModelo(); }
-    void TearDown() override { vaciarModelo(); }
-};
+class EntradasQueNoSonUnArchivoComun : public EstadoLimpio {};
 
 // A word of 20 MB is quoted by its beginning, once, wherever it stands.
 TEST_F(EntradasQueNoSonUnArchivoComun, PalabraDeVeinteMegasSeCitaCorta)

@@ -352,7 +352,7 @@ TEST_F(Lector, NumeroMalEscritoDondeTerminaUnaCorrida)
 
 namespace {
 
-TEST(Lector, NoEsFinitoSoloParaInfinitoYNaN)
+TEST_F(Lector, NoEsFinitoSoloParaInfinitoYNaN)
 {
     claseLeerArchivo l;
     for (const char* p : {"inf", "-inf", "+INF", "Infinity", "-infinity", "nan", "NaN", "-nan"}) {
@@ -363,7 +363,7 @@ TEST(Lector, NoEsFinitoSoloParaInfinitoYNaN)
     }
 }
 
-TEST(Lector, CitaCortaUnaPalabraLargaSinPartirUnCaracter)
+TEST_F(Lector, CitaCortaUnaPalabraLargaSinPartirUnCaracter)
 {
     const std::string a59(59, 'a');
     const struct {
