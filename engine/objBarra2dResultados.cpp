@@ -52,6 +52,19 @@ double estacion(double L, int n, int i)
     return (L / (n - 1)) * i;
 }
 
+// Row 0 the n stations along a bar of length L, row 1 valor(x) at each.
+template <class Valor>
+Eigen::MatrixXd muestrear(double L, int n, Valor valor)
+{
+    Eigen::MatrixXd r(2, n);
+    for (int i = 0; i < n; ++i) {
+        const double x = estacion(L, n, i);
+        r(0, i) = x;
+        r(1, i) = valor(x);
+    }
+    return r;
+}
+
 // Size of the forces a bar's shear is formed from in combination c: each term
 // of its local end forces k·u - P before they cancel (moments over L) and its
 // distributed loads over its length. The shear carries rounding of a few ulps
@@ -164,14 +177,8 @@ Eigen::MatrixXd objBarra2d::getSolicitacionAxial(int c, int n) const
     const double Nf = F(3);
     const double L = longitud;
 
-    Eigen::MatrixXd r(2, n);
-    for (int i = 0; i < n; ++i) {
-        const double x = estacion(L, n, i);
-        r(0, i) = x;
-        // A bar of zero length has every station at its start and no force line.
-        r(1, i) = L > 0.0 ? x * (Nf - Ni) / L + Ni : 0.0;
-    }
-    return r;
+    // A bar of zero length has every station at its start and no force line.
+    return muestrear(L, n, [&](double x) { return L > 0.0 ? x * (Nf - Ni) / L + Ni : 0.0; });
 }
 
 Eigen::MatrixXd objBarra2d::getSolicitacionCortante(int c, int n) const
@@ -179,13 +186,7 @@ Eigen::MatrixXd objBarra2d::getSolicitacionCortante(int c, int n) const
     if (n < 2 || !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
         return Eigen::MatrixXd(2, 0);
 
-    Eigen::MatrixXd r(2, n);
-    for (int i = 0; i < n; ++i) {
-        const double x = estacion(longitud, n, i);
-        r(0, i) = x;
-        r(1, i) = cortanteEn(c, x);
-    }
-    return r;
+    return muestrear(longitud, n, [&](double x) { return cortanteEn(c, x); });
 }
 
 Eigen::MatrixXd objBarra2d::getSolicitacionMomento(int c, int n) const
@@ -193,13 +194,7 @@ Eigen::MatrixXd objBarra2d::getSolicitacionMomento(int c, int n) const
     if (n < 2 || !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
         return Eigen::MatrixXd(2, 0);
 
-    Eigen::MatrixXd r(2, n);
-    for (int i = 0; i < n; ++i) {
-        const double x = estacion(longitud, n, i);
-        r(0, i) = x;
-        r(1, i) = momentoEn(c, x);
-    }
-    return r;
+    return muestrear(longitud, n, [&](double x) { return momentoEn(c, x); });
 }
 
 double objBarra2d::getXvcero(int c)
