@@ -1,5 +1,6 @@
 #include "claseLeerArchivo.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -274,7 +275,11 @@ bool claseLeerArchivo::noEsFinito(std::string palabra)
 {
     std::string sinSigno = !palabra.empty() && (palabra[0] == '+' || palabra[0] == '-') ? palabra.substr(1) : palabra;
     for (char& c : sinSigno) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return sinSigno == "inf" || sinSigno == "infinity" || sinSigno == "nan";
+    if (sinSigno == "inf" || sinSigno == "infinity" || sinSigno == "nan") return true;
+    // strtod also takes nan(chars), the chars letters, digits and underscores.
+    if (sinSigno.size() < 5 || sinSigno.compare(0, 4, "nan(") != 0 || sinSigno.back() != ')') return false;
+    return std::all_of(sinSigno.begin() + 4, sinSigno.end() - 1,
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; });
 }
 
 std::string claseLeerArchivo::getNumeroMalEscrito()

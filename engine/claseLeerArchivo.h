@@ -35,8 +35,8 @@ public:
     // A word that begins as a number does (a digit, a sign or a point) but
     // fails esNumero, such as 2,1e7 or 2.1E7.
     bool pareceNumero(std::string palabra);
-    // A word the C library reads as an infinity or NaN: inf, infinity or nan,
-    // in any letter case, with or without a sign.
+    // A word the C library reads as an infinity or NaN: inf, infinity, nan or
+    // nan(chars), in any letter case, with or without a sign.
     bool noEsFinito(std::string palabra);
     // The word that cut short a run or list of the latest run, table or list
     // lookup, when it pareceNumero or noEsFinito: the user most likely meant a

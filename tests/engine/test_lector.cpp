@@ -355,10 +355,11 @@ namespace {
 TEST_F(Lector, NoEsFinitoSoloParaInfinitoYNaN)
 {
     claseLeerArchivo l;
-    for (const char* p : {"inf", "-inf", "+INF", "Infinity", "-infinity", "nan", "NaN", "-nan"}) {
+    for (const char* p : {"inf", "-inf", "+INF", "Infinity", "-infinity", "nan", "NaN", "-nan", "nan(1)", "-NaN(a_2)"}) {
         EXPECT_TRUE(l.noEsFinito(p)) << p;
+        EXPECT_FALSE(std::isfinite(std::strtod(p, nullptr))) << p;
     }
-    for (const char* p : {"", "in", "info", "nano", "1e999", "infinite", "--inf", "nan(1)"}) {
+    for (const char* p : {"", "in", "info", "nano", "1e999", "infinite", "--inf", "nan(", "nan()x", "nan(a-b)"}) {
         EXPECT_FALSE(l.noEsFinito(p)) << p;
     }
 }
