@@ -19,8 +19,7 @@ namespace {
 template <class Numero>
 void avisarNoEsNumero(const std::string& palabra, Numero valor)
 {
-    std::cout << "Advertencia: la palabra \"" << citar(palabra) << "\" no es un número; se lee como " << valor
-              << std::endl;
+    avisarPalabra(palabra, "no es un número; se lee como ", valor);
 }
 
 // Longest quote, in bytes, before a word is cut; far above any real name or number.
@@ -50,17 +49,14 @@ double convertirReal(const std::string& palabra)
     if (*fin != '\0') avisarNoEsNumero(palabra, valor);
     // Beyond the range of a double strtod gives ±infinity, which no result survives.
     if (errno == ERANGE && std::isinf(valor)) {
-        std::cout << "Advertencia: la palabra \"" << citar(palabra) << "\" excede el rango de los reales; se lee como "
-                  << valor << std::endl;
+        avisarPalabra(palabra, "excede el rango de los reales; se lee como ", valor);
     }
     // Below it strtod gives 0, which reads like a value the user wrote.
     if (errno == ERANGE && valor == 0) {
-        std::cout << "Advertencia: la palabra \"" << citar(palabra)
-                  << "\" es demasiado pequeña para los reales; se lee como 0" << std::endl;
+        avisarPalabra(palabra, "es demasiado pequeña para los reales; se lee como 0");
     }
     if (*fin == '\0' && errno != ERANGE && !std::isfinite(valor)) {
-        std::cout << "Advertencia: la palabra \"" << citar(palabra) << "\" no es un número finito; se lee como "
-                  << valor << std::endl;
+        avisarPalabra(palabra, "no es un número finito; se lee como ", valor);
     }
     return valor;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdint>
+#include <iostream>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -81,3 +81,12 @@ int convertirEntero(const std::string& palabra);
 // A word of the file as a warning quotes it: whole when short, else its
 // beginning and an ellipsis, so a runaway word does not flood the console.
 std::string citar(const std::string& palabra);
+
+// The warning line about one word of the file:
+// Advertencia: la palabra "<word, quoted by citar>" <the parts, in order>
+template <class... Partes>
+void avisarPalabra(const std::string& palabra, const Partes&... partes)
+{
+    std::cout << "Advertencia: la palabra \"" << citar(palabra) << "\" ";
+    (std::cout << ... << partes) << std::endl;
+}

@@ -105,12 +105,12 @@ void avisarNumeroMalEscrito(claseLeerArchivo& lector, const std::string& etiquet
 {
     const std::string palabra = lector.getNumeroMalEscrito();
     if (palabra.empty()) return;
-    std::cout << "Advertencia: la palabra \"" << citar(palabra) << "\" después de \"" << etiqueta;
     if (lector.noEsFinito(palabra)) {
-        std::cout << "\" no es un número finito; escriba el valor con cifras" << std::endl;
+        avisarPalabra(palabra, "después de \"", etiqueta, "\" no es un número finito; escriba el valor con cifras");
         return;
     }
-    std::cout << "\" no es un número; escriba el punto decimal como \".\" y el exponente como \"e\"" << std::endl;
+    avisarPalabra(palabra, "después de \"", etiqueta,
+                  "\" no es un número; escriba el punto decimal como \".\" y el exponente como \"e\"");
 }
 
 // Reads a table tag. A repeated tag reads the rows of all its blocks in file
@@ -358,8 +358,8 @@ const FormaDeEtiqueta formasDeEtiqueta[] = {
 };
 
 // Letters added, removed or changed, and neighbours swapped, to turn a into
-// b; any count above `tope` is returned as tope + 1. Both are short: a is cut
-// to a tag's length and two letters more before it comes here.
+// b; any count above `tope` is returned as tope + 1. Both are short: longer
+// words are passed over before they come here.
 std::size_t distanciaDeEdicion(const std::string& a, const std::string& b, std::size_t tope)
 {
     const std::size_t n = a.size();
@@ -454,7 +454,8 @@ void avisarPalabrasComoEtiquetas(claseLeerArchivo& lector, const std::vector<Com
 
     const std::vector<std::string>& palabras = lector.getPalabras();
     std::unordered_set<std::string> avisadas;
-    const std::size_t largoMaximo = 24;  // the longest tag and two letters more
+    // Above the longest tag (19 bytes) and two edits more: no longer word resembles one.
+    const std::size_t largoMaximo = 24;
     for (std::size_t i = 0; i < palabras.size(); ++i) {
         const std::string& palabra = palabras[i];
         if (palabra.size() > largoMaximo || lector.esNumero(palabra) || etiquetas.count(palabra)) continue;
@@ -468,8 +469,7 @@ void avisarPalabrasComoEtiquetas(claseLeerArchivo& lector, const std::vector<Com
         const FormaDeEtiqueta* forma = etiquetaParecida(palabra);
         if (forma == nullptr || !siguenDatos(lector, palabras, i + 1, *forma)) continue;
         avisadas.insert(palabra);
-        std::cout << "Advertencia: la palabra \"" << palabra << "\" se parece a la etiqueta \"" << forma->etiqueta
-                  << "\"; los datos que la siguen no se leen" << std::endl;
+        avisarPalabra(palabra, "se parece a la etiqueta \"", forma->etiqueta, "\"; los datos que la siguen no se leen");
     }
 }
 
