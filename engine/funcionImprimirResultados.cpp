@@ -51,7 +51,7 @@ void funcionImprimirResultados()
 
     resultados.open("resultados.txt", std::ios::out | std::ios::trunc);
     if (!resultados.is_open()) {
-        std::cout << "No se pudo escribir el informe de resultados en \"resultados.txt\"" << std::endl;
+        std::cout << "Advertencia: no se pudo escribir el informe de resultados en \"resultados.txt\"" << std::endl;
         return;
     }
 
@@ -176,6 +176,6 @@ void funcionImprimirResultados()
     resultados.close();
     if (resultados.fail()) {
         resultados.clear();
-        std::cout << "No se pudo escribir el informe de resultados en \"resultados.txt\"" << std::endl;
+        std::cout << "Advertencia: no se pudo escribir el informe de resultados en \"resultados.txt\"" << std::endl;
     }
 }

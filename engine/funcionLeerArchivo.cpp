@@ -147,8 +147,23 @@ void avisarNumeroRepetido(const std::string& etiqueta, int numero)
               << "; vale la última fila" << std::endl;
 }
 
-// Rows whose own number is no int are skipped; a repeated number keeps the
-// later row. Returns the kept rows, in file order.
+// Keeps a table row under its user number. A repeated number is one node or
+// bar: the later row's values take the place of the first row, so that every
+// kept row has a number of its own and its position is its internal number.
+template <class Fila>
+void guardarFila(std::vector<Fila>& filas, Puntero& puntero, const Fila& fila, const std::string& etiqueta)
+{
+    const auto [lugar, nuevo] = puntero.try_emplace(fila.numero, static_cast<int>(filas.size()));
+    if (nuevo) {
+        filas.push_back(fila);
+        return;
+    }
+    avisarNumeroRepetido(etiqueta, fila.numero);
+    filas[lugar->second] = fila;
+}
+
+// Rows whose own number is no int are skipped. Returns the kept rows, in the
+// order in which their numbers first appear.
 std::vector<FilaNudo> punteroDeNudos(const Eigen::MatrixXd& nudos, Puntero& punteroNudos)
 {
     std::vector<FilaNudo> filas;
@@ -159,9 +174,7 @@ std::vector<FilaNudo> punteroDeNudos(const Eigen::MatrixXd& nudos, Puntero& punt
                       << " no es un número de nudo válido; se omite la fila" << std::endl;
             continue;
         }
-        if (punteroNudos.count(fila.numero)) avisarNumeroRepetido("nudos:", fila.numero);
-        punteroNudos[fila.numero] = static_cast<int>(filas.size());
-        filas.push_back(fila);
+        guardarFila(filas, punteroNudos, fila, "nudos:");
     }
     return filas;
 }
@@ -189,9 +202,7 @@ std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Punt
         }
         aEntero(barras(i, 1), fila.nudoInicioUsuario);
         aEntero(barras(i, 2), fila.nudoFinalUsuario);
-        if (punteroBarras.count(fila.numero)) avisarNumeroRepetido("barras:", fila.numero);
-        punteroBarras[fila.numero] = static_cast<int>(filas.size());
-        filas.push_back(fila);
+        guardarFila(filas, punteroBarras, fila, "barras:");
     }
     return filas;
 }
@@ -249,10 +260,10 @@ Combo leerCombo(claseLeerArchivo& lector, int k)
 }
 
 // Section blocks of one tag: name; two values of the section and E, then
-// bars. fijar gives a bar the two values.
+// bars. fijar gives a bar the two values; conSeccion marks the bars given one.
 template <class Fijar>
 void leerSecciones(claseLeerArchivo& lector, const std::string& etiqueta, const Puntero& punteroBarras,
-                   const BarrasOmitidas& barrasOmitidas, Fijar fijar)
+                   const BarrasOmitidas& barrasOmitidas, std::vector<bool>& conSeccion, Fijar fijar)
 {
     const int bloques = lector.getNoEtiquetas(etiqueta);
     for (int k = 1; k <= bloques; ++k) {
@@ -267,7 +278,84 @@ void leerSecciones(claseLeerArchivo& lector, const std::string& etiqueta, const 
             fijar(barra[i], v[0], v[1]);
             barra[i].setModuloE(v[2]);
             barra[i].setNombreDeSeccion(bloque.nombre);
+            conSeccion[i] = true;
         });
+    }
+}
+
+// "la barra 7" or "las barras 7, 8 y 9"; a long list names its first ten.
+std::string nombrarBarras(const std::vector<int>& numeros)
+{
+    if (numeros.size() == 1) return "la barra " + std::to_string(numeros[0]);
+    const std::size_t nombradas = std::min<std::size_t>(numeros.size(), 10);
+    std::string texto = "las barras ";
+    for (std::size_t k = 0; k < nombradas; ++k) {
+        if (k > 0) texto += k + 1 == numeros.size() ? " y " : ", ";
+        texto += std::to_string(numeros[k]);
+    }
+    if (nombradas < numeros.size()) texto += " y otras " + std::to_string(numeros.size() - nombradas);
+    return texto;
+}
+
+// A bar that no section block lists has no stiffness. The line the solver
+// prints for it counts bars from 0 in file order, so the user number is said
+// here first.
+void avisarBarrasSinSeccion(const std::vector<bool>& conSeccion)
+{
+    std::vector<int> sinSeccion;
+    for (std::size_t i = 0; i < barra.size(); ++i) {
+        if (!conSeccion[i]) sinSeccion.push_back(barra[i].getNoBarraUsuario());
+    }
+    if (sinSeccion.empty()) return;
+    const bool una = sinSeccion.size() == 1;
+    std::cout << "Advertencia: " << nombrarBarras(sinSeccion) << (una ? " no tiene" : " no tienen")
+              << " sección (ningún bloque seccionRectangular: o seccionGenerica: " << (una ? "la" : "las")
+              << " nombra); " << (una ? "no aporta" : "no aportan") << " rigidez" << std::endl;
+}
+
+// Equal within rounding, so that a rectangle and a generic section of the
+// same A and I are one section.
+bool mismoValor(double a, double b) { return std::fabs(a - b) <= 1e-9 * std::max(std::fabs(a), std::fabs(b)); }
+
+// The bars of one name that share the same A, I and E.
+struct SeccionDeBarras {
+    double area;
+    double inercia;
+    double moduloE;
+    std::vector<int> barras;
+};
+
+// One name given to sections of different values labels them alike in the
+// window, though the bars differ in stiffness.
+void avisarSeccionesHomonimas(const std::vector<bool>& conSeccion)
+{
+    std::vector<std::string> nombres;
+    std::unordered_map<std::string, std::vector<SeccionDeBarras>> porNombre;
+    for (std::size_t i = 0; i < barra.size(); ++i) {
+        if (!conSeccion[i]) continue;
+        const objBarra2d& b = barra[i];
+        const std::string nombre = b.getNombreDeSeccion();
+        auto [lugar, nuevo] = porNombre.try_emplace(nombre);
+        if (nuevo) nombres.push_back(nombre);
+        std::vector<SeccionDeBarras>& secciones = lugar->second;
+        auto igual = std::find_if(secciones.begin(), secciones.end(), [&](const SeccionDeBarras& s) {
+            return mismoValor(s.area, b.getArea()) && mismoValor(s.inercia, b.getInercia()) &&
+                   mismoValor(s.moduloE, b.getModE());
+        });
+        if (igual == secciones.end()) {
+            secciones.push_back({b.getArea(), b.getInercia(), b.getModE(), {}});
+            igual = secciones.end() - 1;
+        }
+        igual->barras.push_back(b.getNoBarraUsuario());
+    }
+    for (const std::string& nombre : nombres) {
+        const std::vector<SeccionDeBarras>& secciones = porNombre[nombre];
+        if (secciones.size() < 2) continue;
+        std::cout << "Advertencia: hay secciones distintas con el nombre " << citar(nombre) << ":";
+        for (std::size_t k = 0; k < secciones.size(); ++k) {
+            std::cout << (k == 0 ? " una en " : ", otra en ") << nombrarBarras(secciones[k].barras);
+        }
+        std::cout << std::endl;
     }
 }
 
@@ -500,9 +588,9 @@ void funcionLeerArchivo()
     claseLeerArchivo lector;
     lector.setNombreArchivo(nombreArchivo);
     if (!abrible(nombreArchivo)) {
-        std::cout << "No se pudo abrir el archivo de entrada: " << nombreArchivo << std::endl;
+        std::cout << "Advertencia: no se pudo abrir el archivo de entrada: " << nombreArchivo << std::endl;
     } else if (lector.esUtf16()) {
-        std::cout << "El archivo de entrada " << nombreArchivo
+        std::cout << "Advertencia: el archivo de entrada " << nombreArchivo
                   << " está guardado en UTF-16; guárdelo como texto plano (UTF-8)" << std::endl;
     }
 
@@ -535,8 +623,7 @@ void funcionLeerArchivo()
         std::cout << "puntero de barras internas OK" << std::endl;
     }
 
-    // 5. Nodes. A user number two rows share gives both nodes the later row's
-    // internal number.
+    // 5. Nodes, each at the position that is its internal number.
     nudo.assign(noNudos, objNudo2d());
     for (int j = 0; j < noNudos; ++j) {
         const FilaNudo& f = filasNudo[j];
@@ -640,12 +727,15 @@ void funcionLeerArchivo()
     // 11-12. Sections: name; b, h, E (rectangular) or A, I, E (generic), then
     // bars. Generic blocks come second, so they win over rectangular ones.
     if (noBarras != 0) {
-        leerSecciones(lector, "seccionRectangular:", punteroBarras, barrasOmitidas,
+        std::vector<bool> conSeccion(barra.size(), false);
+        leerSecciones(lector, "seccionRectangular:", punteroBarras, barrasOmitidas, conSeccion,
                       [](objBarra2d& b, double x, double y) { b.setSeccionRectangular(x, y); });
         std::cout << "transferencia de secciones rect a barra[i] OK" << std::endl;
-        leerSecciones(lector, "seccionGenerica:", punteroBarras, barrasOmitidas,
+        leerSecciones(lector, "seccionGenerica:", punteroBarras, barrasOmitidas, conSeccion,
                       [](objBarra2d& b, double x, double y) { b.setSeccionGenerica(x, y); });
         std::cout << "transferencia de secciones gen a barra[i] OK" << std::endl;
+        avisarBarrasSinSeccion(conSeccion);
+        avisarSeccionesHomonimas(conSeccion);
     }
 
     // 13. Local distributed loads: case name; axial start, end, transverse

@@ -54,7 +54,7 @@ void vaciarTablas()
 void renunciarPorTamano()
 {
     vaciarTablas();
-    std::cout << "El modelo es demasiado grande para resolverlo en memoria" << std::endl;
+    std::cout << "Advertencia: el modelo es demasiado grande para resolverlo en memoria" << std::endl;
 }
 
 // Combinations whose displacements or reactions are not all finite: finite

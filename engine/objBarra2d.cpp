@@ -124,7 +124,7 @@ double objBarra2d::getLongitud()
     longitud = std::pow(std::pow(xf - xi, 2) + std::pow(yf - yi, 2), 0.5);
     // Coinciding nodes: held as 0, and every term that divides by L is then left at zero.
     if (longitud == 0.0) {
-        std::cout << "La barra " << numeroBarraUsuario << " tiene longitud cero: sus nudos coinciden"
+        std::cout << "Advertencia: la barra " << numeroBarraUsuario << " tiene longitud cero: sus nudos coinciden"
                   << std::endl;
     }
     return longitud;
@@ -233,7 +233,7 @@ void objBarra2d::setCargaGlobal(std::string caso, double wI, double wF, double d
     // Only the direction counts; a zero or non-finite one has none.
     const double n = std::hypot(dX, dY);
     if (!(n > 0.0) || !std::isfinite(n)) {
-        std::cout << "La dirección de la carga distribuida global de la barra " << numeroBarraUsuario
+        std::cout << "Advertencia: la dirección de la carga distribuida global de la barra " << numeroBarraUsuario
                   << " es nula o no finita; la carga no se considera" << std::endl;
         return;
     }

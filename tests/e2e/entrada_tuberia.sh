@@ -7,14 +7,14 @@ source "$(dirname "${BASH_SOURCE[0]}")/comun.bash"
 
 mkfifo entrada.fifo
 arrancar entrada.fifo
-esperar_lineas "^No se pudo abrir el archivo de entrada: entrada.fifo$" 1
+esperar_lineas "^Advertencia: no se pudo abrir el archivo de entrada: entrada.fifo$" 1
 xdotool key F5
-esperar_lineas "^No se pudo abrir el archivo de entrada: entrada.fifo$" 2
+esperar_lineas "^Advertencia: no se pudo abrir el archivo de entrada: entrada.fifo$" 2
 xdotool key Escape
 esperar_fin
 
 arrancar <(cat "$fuente/examples/ingresoDatos.txt")
-esperar_lineas "^No se pudo abrir el archivo de entrada: /dev/fd/[0-9]*$" 1
+esperar_lineas "^Advertencia: no se pudo abrir el archivo de entrada: /dev/fd/[0-9]*$" 1
 esperar_lineas "^lectura de nudos OK Num Nudos = 0$" 1
 xdotool key Escape
 esperar_fin

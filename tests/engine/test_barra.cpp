@@ -265,7 +265,7 @@ TEST_F(BarraLongitudCero, AvisaUnaVezYNoAportaNada)
         eq = b.getCargasEquivalentesGlobales();
         b.setCargaGlobal("L", 5, 5, 0, -1);
     });
-    EXPECT_EQ(salida, "La barra 7 tiene longitud cero: sus nudos coinciden\n");
+    EXPECT_EQ(salida, "Advertencia: la barra 7 tiene longitud cero: sus nudos coinciden\n");
     EXPECT_EQ(b.getLongitud(), 0.0);
     EXPECT_EQ(b.getAngulo(), 0.0);
     EXPECT_EQ(b.getT(), Eigen::MatrixXd::Identity(6, 6));
@@ -319,7 +319,7 @@ TEST_F(BarraCargas, GlobalQueNoSePuedeResolverNoGuardaNada)
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const std::string direccionNula =
-        "La dirección de la carga distribuida global de la barra 7 es nula o no finita; la carga no se considera\n";
+        "Advertencia: la dirección de la carga distribuida global de la barra 7 es nula o no finita; la carga no se considera\n";
     const struct {
         const char* nombre;
         bool conNudos;

@@ -52,6 +52,12 @@ std::string sinCombinacion(const std::string& caso)
     return "Advertencia: el caso de carga " + caso + " no está en ninguna combinación; sus cargas no se usan";
 }
 
+std::string sinSeccion(int barra)
+{
+    return "Advertencia: la barra " + std::to_string(barra) +
+           " no tiene sección (ningún bloque seccionRectangular: o seccionGenerica: la nombra); no aporta rigidez";
+}
+
 Lineas conAvisosEscala(Lineas traza)
 {
     traza.insert(traza.end(), kAvisosEscala.begin(), kAvisosEscala.end());
@@ -284,7 +290,8 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
         {"nudos y barras sin nada más", "nudos: 1 0 0 2 5 0 barras: 1 1 2",
          conAvisosEscala(
-             {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen}),
+             {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen,
+              sinSeccion(1)}),
          [] {
              ASSERT_EQ(barra.size(), 1u);
              EXPECT_EQ(nudosInternos(barra[0]), std::make_pair(0, 1));
@@ -306,7 +313,7 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
         {"números truncados", "nudos: 1 0 0 2.9 3 0 -0.5 6 0 barras: 7 1.5 2 apoyo: 1 1 0.9 0.7",
          conAvisosEscala({cuentaNudos(3), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
-                          kCoordBarras, kRect, kGen}),
+                          kCoordBarras, kRect, kGen, sinSeccion(7)}),
          [] {
              EXPECT_EQ(nudo[1].getNoNudoUsuario(), 2);
              EXPECT_EQ(nudo[2].getNoNudoUsuario(), 0);
@@ -320,12 +327,14 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
         {"número de nudo repetido", "nudos: 1 0 0 1 5 0 2 9 0 barras: 1 1 2",
          conAvisosEscala({cuentaNudos(3), cuentaBarras(1), "Advertencia: el número 1 se repite en nudos:; vale la última fila",
-                          kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen}),
+                          kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen, sinSeccion(1)}),
          [] {
-             EXPECT_EQ(nudo[0].getNoNudo(), 1);
+             ASSERT_EQ(noNudos, 2);
+             EXPECT_EQ(nudo[0].getNoNudoUsuario(), 1);
+             EXPECT_EQ(nudo[0].getNoNudo(), 0);
+             EXPECT_EQ(nudo[0].getX(), 5.0);
              EXPECT_EQ(nudo[1].getNoNudo(), 1);
-             EXPECT_EQ(nudo[2].getNoNudo(), 2);
-             EXPECT_EQ(nudosInternos(barra[0]), std::make_pair(1, 2));
+             EXPECT_EQ(nudosInternos(barra[0]), std::make_pair(0, 1));
              EXPECT_EQ(barra[0].getXi(), 5.0);
          }},
         {"apoyos repetidos y carga puntual dos veces",
@@ -400,7 +409,8 @@ TEST_F(Constructor, CasosDeArchivo)
          "nudos: 2000000000 0 0 7 3 0 3e9 1 1 barras: 2147483647 2000000000 7 apoyo: 1 1 1 2000000000",
          conAvisosEscala({cuentaNudos(3), cuentaBarras(1),
                           "Advertencia: nudos: el número 3000000000 no es un número de nudo válido; se omite la fila",
-                          kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kCoordBarras, kRect, kGen}),
+                          kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kCoordBarras, kRect, kGen,
+                          sinSeccion(2147483647)}),
          [] {
              EXPECT_EQ(noNudos, 2);
              EXPECT_EQ(nudo[0].getNoNudoUsuario(), 2000000000);
@@ -426,7 +436,7 @@ TEST_F(Constructor, CasosDeArchivo)
                           "Advertencia: seccionRectangular: nombra la barra 1, que se omitió porque su nudo 9 no está definido; "
                           "se omite",
                           kRect,
-                          kGen}),
+                          kGen, sinSeccion(2)}),
          [] {
              ASSERT_EQ(noBarras, 2);
              EXPECT_EQ(barra[0].getNoBarraUsuario(), 2);
@@ -474,7 +484,7 @@ TEST_F(Constructor, CasosDeArchivo)
          "distribuidaLocal: D 0 0 -1 -1 1 combo: A 1 D combo: B 1 L combo: A 2 L",
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kPuntuales,
                           "Advertencia: la combinación A se repite; sus pares se suman a la misma combinación",
-                          kCombosNudo, kCoordBarras, kRect, kGen, kLocales, kCombosBarra}),
+                          kCombosNudo, kCoordBarras, kRect, kGen, sinSeccion(1), kLocales, kCombosBarra}),
          [] {
              EXPECT_EQ(noCombos, 2);
              esperarCombosCoherentes();
@@ -489,7 +499,7 @@ TEST_F(Constructor, CasosDeArchivo)
          "nudos: 1 0 0 2 4 0 barras: 1 1 2 puntual: D 1 0 0 1 combo: V x combo: A 1 D",
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kPuntuales,
                           "Advertencia: la combinación V no tiene pares de factor y caso; se omite", kCombosNudo,
-                          kCoordBarras, kRect, kGen, kCombosBarra}),
+                          kCoordBarras, kRect, kGen, sinSeccion(1), kCombosBarra}),
          [] {
              EXPECT_EQ(noCombos, 1);
              esperarCombosCoherentes();
@@ -499,7 +509,7 @@ TEST_F(Constructor, CasosDeArchivo)
         {"ninguna combinación con pares", "nudos: 1 0 0 2 4 0 barras: 1 1 2 combo: V",
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos,
                           "Advertencia: la combinación V no tiene pares de factor y caso; se omite", kCoordBarras,
-                          kRect, kGen}),
+                          kRect, kGen, sinSeccion(1)}),
          [] {
              EXPECT_EQ(noCombos, 0);
              esperarCombosCoherentes();
@@ -509,7 +519,7 @@ TEST_F(Constructor, CasosDeArchivo)
          conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
                           cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect,
-                          kGen}),
+                          kGen, sinSeccion(1)}),
          [] {
              EXPECT_EQ(nudo[1].getNoNudoUsuario(), 2);
              EXPECT_EQ(nudo[1].getX(), 4.0);
@@ -519,7 +529,9 @@ TEST_F(Constructor, CasosDeArchivo)
          conAvisosEscala({cuentaNudos(3),
                           "Advertencia: la etiqueta barras: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
-                          cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen}),
+                          cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen,
+                          "Advertencia: las barras 1 y 2 no tienen sección (ningún bloque seccionRectangular: o "
+                          "seccionGenerica: las nombra); no aportan rigidez"}),
          [] {
              ASSERT_EQ(barra.size(), 2u);
              EXPECT_EQ(barra[1].getNoBarraUsuario(), 2);
@@ -582,12 +594,12 @@ TEST_F(Constructor, ArchivosComoLosEscribenLosUsuarios)
         {"coma decimal en una sección", reemplazar(kViga, "2.1e7", "2,1e7"),
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
                           kCombosNudo, kCoordBarras, numeroMalEscrito("2,1e7", "seccionRectangular:"), kRect, kGen,
-                          kCombosBarra}),
+                          sinSeccion(1), kCombosBarra}),
          esperarVigaSinSeccion},
         {"exponente en mayúscula en una sección", reemplazar(kViga, "2.1e7", "2.1E7"),
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
                           kCombosNudo, kCoordBarras, numeroMalEscrito("2.1E7", "seccionRectangular:"), kRect, kGen,
-                          kCombosBarra}),
+                          sinSeccion(1), kCombosBarra}),
          esperarVigaSinSeccion},
         {"coma decimal en la tabla de nudos", "nudos: 1 0 0 2 4,5 0",
          conAvisosEscala({"Faltan datos para completar la matriz nudos:", numeroMalEscrito("4,5", "nudos:"),
@@ -671,7 +683,7 @@ TEST_F(Constructor, ArchivoEnUtf16AvisaUnaVezYSeLeeVacio)
         SCOPED_TRACE(c.nombre);
         ArchivoTemporal archivo(enUtf16(kViga, c.bigEndian, c.conMarca));
         esperarTraza(construir(archivo.ruta()),
-                     conAvisosEscala({"El archivo de entrada " + archivo.ruta() +
+                     conAvisosEscala({"Advertencia: el archivo de entrada " + archivo.ruta() +
                                           " está guardado en UTF-16; guárdelo como texto plano (UTF-8)",
                                       cuentaNudos(0), cuentaBarras(0), kCoordNudos}));
         EXPECT_EQ(noNudos + noBarras + noCombos, 0);
@@ -687,7 +699,7 @@ TEST_F(Constructor, ArchivoQueNoSeAbre)
     const std::string directorio = std::filesystem::temp_directory_path().string();
     for (const std::string& ruta : {faltante, directorio}) {
         SCOPED_TRACE(ruta);
-        esperarTraza(construir(ruta), conAvisosEscala({"No se pudo abrir el archivo de entrada: " + ruta,
+        esperarTraza(construir(ruta), conAvisosEscala({"Advertencia: no se pudo abrir el archivo de entrada: " + ruta,
                                                        cuentaNudos(0), cuentaBarras(0), kCoordNudos}));
         EXPECT_EQ(noNudos + noBarras + noCombos, 0);
         EXPECT_TRUE(nudo.empty());

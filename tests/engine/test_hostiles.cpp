@@ -113,13 +113,13 @@ TEST_F(EntradasHostiles, CadaArchivoCorreSinFallarYDiceQueEstaMal)
          {"Faltan datos para completar la matriz nudos:"}},
         {"etiquetas sin valores al final", portal + "combo: C 1 P apoyo: puntual: combo: escalaM: nudos:", {}},
         {"barra de un nudo a sí mismo", portal + "barras: 4 2 2 combo: C 1 P",
-         {"La barra 4 tiene longitud cero: sus nudos coinciden"}},
+         {"Advertencia: la barra 4 tiene longitud cero: sus nudos coinciden"}},
         {"combinación repetida", portal + "combo: C 1 P combo: C 2 P",
          {"Advertencia: la combinación C se repite; sus pares se suman a la misma combinación"}},
         {"combinación sin pares", portal + "combo: C 1 P combo: D",
          {"Advertencia: la combinación D no tiene pares de factor y caso; se omite"}},
         {"carga global sin dirección", portal + "distribuidaGlobal: P 5 5 0 0 2 combo: C 1 P",
-         {"La dirección de la carga distribuida global de la barra 2 es nula o no finita; la carga no se considera"}},
+         {"Advertencia: la dirección de la carga distribuida global de la barra 2 es nula o no finita; la carga no se considera"}},
         {"150 combinaciones", muchasCombinaciones(150), {}},
         // Found by the fuzzer: the report of bars without any combination.
         {"barras sin combinaciones", portal, {"lectura de barras OK Num Barras = 3"}},
@@ -179,7 +179,7 @@ TEST_F(EntradasHostiles, DiezMegasDeUnaEtiqueta)
     std::string tabla = "nudos:";
     for (int i = 1; tabla.size() < (10u << 20); ++i) tabla += " " + std::to_string(i) + " " + std::to_string(i) + " 0";
     tabla += " barras: 1 1 2 apoyo: 1 1 1 1 puntual: P 0 1 0 2 seccionGenerica: S 1 1 1 1 combo: C 1 P";
-    EXPECT_TRUE(contieneLinea(recorrerTodo(tabla), "El modelo es demasiado grande para resolverlo en memoria"));
+    EXPECT_TRUE(contieneLinea(recorrerTodo(tabla), "Advertencia: el modelo es demasiado grande para resolverlo en memoria"));
     vaciarModelo();
 }
 
@@ -225,7 +225,7 @@ TEST_F(EntradasQueNoSonUnArchivoComun, FifoYTuberiaNiBloqueanNiSeConsumen)
                 alarm(10);
                 nombreArchivo = ruta;
                 const std::vector<std::string> l = lineas(salidaDe(funcionLeerArchivo));
-                const bool bien = l.size() > 1 && l[0] == "No se pudo abrir el archivo de entrada: " + ruta &&
+                const bool bien = l.size() > 1 && l[0] == "Advertencia: no se pudo abrir el archivo de entrada: " + ruta &&
                                   l[1] == "lectura de nudos OK Num Nudos = 0" && noNudos == 0;
                 std::_Exit(bien ? 0 : 1);
             },

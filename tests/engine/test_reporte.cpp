@@ -422,7 +422,7 @@ TEST_F(Reporte, DosCorridasDanElMismoArchivo)
 
 TEST_F(Reporte, ArchivoQueNoSePuedeEscribir)
 {
-    const std::string aviso = "No se pudo escribir el informe de resultados en \"resultados.txt\"\n";
+    const std::string aviso = "Advertencia: no se pudo escribir el informe de resultados en \"resultados.txt\"\n";
     modelo(contenido(kEjemplo));
 
     fs::create_directory("resultados.txt");

@@ -477,7 +477,7 @@ TEST_F(Solucion, ModeloDemasiadoGrandeParaLaMemoria)
                            "1 puntual: p 0 1 0 2 combo: c 1 p"),
                   "");
         noNudos = k.nudos;
-        EXPECT_EQ(salidaDe(funcionSolucionU), "El modelo es demasiado grande para resolverlo en memoria\n");
+        EXPECT_EQ(salidaDe(funcionSolucionU), "Advertencia: el modelo es demasiado grande para resolverlo en memoria\n");
         EXPECT_EQ(kEstructura.size() + pCombo.size() + u.size() + reacciones.size(), 0);
         EXPECT_EQ(noLibres, 0);
     }
