@@ -309,8 +309,8 @@ void avisarBarrasSinSeccion(const std::vector<bool>& conSeccion)
     if (sinSeccion.empty()) return;
     const bool una = sinSeccion.size() == 1;
     std::cout << "Advertencia: " << nombrarBarras(sinSeccion) << (una ? " no tiene" : " no tienen")
-              << " sección (ningún bloque seccionRectangular: o seccionGenerica: " << (una ? "la" : "las")
-              << " nombra); " << (una ? "no aporta" : "no aportan") << " rigidez" << std::endl;
+              << " sección (de seccionRectangular: o seccionGenerica:); " << (una ? "no aporta" : "no aportan")
+              << " rigidez" << std::endl;
 }
 
 // Equal within rounding, so that a rectangle and a generic section of the

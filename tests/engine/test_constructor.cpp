@@ -55,7 +55,7 @@ std::string sinCombinacion(const std::string& caso)
 std::string sinSeccion(int barra)
 {
     return "Advertencia: la barra " + std::to_string(barra) +
-           " no tiene sección (ningún bloque seccionRectangular: o seccionGenerica: la nombra); no aporta rigidez";
+           " no tiene sección (de seccionRectangular: o seccionGenerica:); no aporta rigidez";
 }
 
 Lineas conAvisosEscala(Lineas traza)
@@ -530,8 +530,8 @@ TEST_F(Constructor, CasosDeArchivo)
                           "Advertencia: la etiqueta barras: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
                           cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen,
-                          "Advertencia: las barras 1 y 2 no tienen sección (ningún bloque seccionRectangular: o "
-                          "seccionGenerica: las nombra); no aportan rigidez"}),
+                          "Advertencia: las barras 1 y 2 no tienen sección (de seccionRectangular: o "
+                          "seccionGenerica:); no aportan rigidez"}),
          [] {
              ASSERT_EQ(barra.size(), 2u);
              EXPECT_EQ(barra[1].getNoBarraUsuario(), 2);
