@@ -113,6 +113,8 @@ std::string objBarra2d::getNombreDeSeccion() const
     return nombreDeSeccion;
 }
 
+bool objBarra2d::tieneNombreDeSeccion() const { return flag[kNombreSeccion] == 1; }
+
 double objBarra2d::getLongitud()
 {
     if (flag[kLongitud] != 0) return longitud;

@@ -39,6 +39,8 @@ public:
     double getInercia() const;
     double getModE() const;
     std::string getNombreDeSeccion() const;
+    // Whether a section name was set; unlike getNombreDeSeccion, prints nothing.
+    bool tieneNombreDeSeccion() const;
 
     double getLongitud();
     double getAngulo();

@@ -259,7 +259,23 @@ namespace {
 double etiquetaBarraX(const objBarra2d& b) { return (b.getXi() + b.getXf()) / 2 + anchoModelo() / 200; }
 double etiquetaBarraY(const objBarra2d& b) { return (b.getYi() + b.getYf()) / 2 + anchoModelo() / 200; }
 
+// The accessor prints its line for a bar without a section name on every
+// call; drawn every frame, that would flood the console and push every
+// earlier warning out of sight. Its line is let through once per reading.
+bool seccionSinNombreAvisada = false;
+
+std::string nombreDeSeccion(const objBarra2d& b)
+{
+    if (!b.tieneNombreDeSeccion()) {
+        if (seccionSinNombreAvisada) return "";
+        seccionSinNombreAvisada = true;
+    }
+    return b.getNombreDeSeccion();
+}
+
 }  // namespace
+
+void olvidarAvisosDeCapas() { seccionSinNombreAvisada = false; }
 
 void plotTagBarras(double h)
 {
@@ -273,7 +289,7 @@ void plotTagBarras(double h)
 void plotSecciones(double h)
 {
     for (int j = 0; j < barrasDibujables(); ++j) {
-        const std::string nombre = barra[j].getNombreDeSeccion();
+        const std::string nombre = nombreDeSeccion(barra[j]);
         glLineWidth(1);
         glColor3f(0.8, 0.8, 0.8);
         drawTextoEscalado(etiquetaBarraX(barra[j]), etiquetaBarraY(barra[j]), nombre.c_str(), h);

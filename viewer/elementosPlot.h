@@ -18,6 +18,9 @@ void plotTagBarras(double h);
 void plotSecciones(double h);
 void plotApoyos(double s);
 void plotResortes(double s);
+// The file was read again: the layers' console lines, said once per reading,
+// may be said again.
+void olvidarAvisosDeCapas();
 
 // Console overlay.
 void plotDialogo();

@@ -210,6 +210,7 @@ void tecladoEspecial(int key, int, int)
     nudo.clear();
     barra.clear();
     funcionLeerArchivo();
+    olvidarAvisosDeCapas();
     funcionSolucionU();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "elementosPlot.h"
 #include "vardel2d.h"
 
 struct NudoPrueba {
@@ -58,6 +59,7 @@ inline void reiniciarVisor()
     comando.clear();
     numeroComboCoincidente = -1;
     ajustesPorDefecto();
+    olvidarAvisosDeCapas();
     xMin = xMax = yMin = yMax = 0;
     xCam = yCam = zCam = xCentroObj = yCentroObj = 0;
     clickIzq = xLast = yLast = 0;

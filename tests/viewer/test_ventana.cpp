@@ -366,6 +366,62 @@ TEST_F(Reinicio, F5ReconstruyeElModeloYConservaCamaraInterruptoresYConsola)
     EXPECT_EQ(numeroComboCoincidente, 1);
 }
 
+std::size_t veces(const std::string& texto, const std::string& linea)
+{
+    std::size_t n = 0;
+    for (std::size_t p = texto.find(linea); p != std::string::npos; p = texto.find(linea, p + linea.size())) ++n;
+    return n;
+}
+
+void esperarMismoCuadro(const Captura& a, const Captura& b)
+{
+    ASSERT_EQ(a.elementos.size(), b.elementos.size());
+    for (std::size_t i = 0; i < a.elementos.size(); ++i) {
+        ASSERT_EQ(a.elementos[i].v.size(), b.elementos[i].v.size());
+        for (std::size_t j = 0; j < a.elementos[i].v.size(); ++j) {
+            EXPECT_EQ(a.elementos[i].v[j].x, b.elementos[i].v[j].x);
+            EXPECT_EQ(a.elementos[i].v[j].y, b.elementos[i].v[j].y);
+        }
+    }
+}
+
+// Every frame draws the section names; a bar without one has its accessor's
+// line printed once per reading of the file, not once per frame.
+TEST_F(Reinicio, UnaBarraSinNombreDeSeccionSeDiceUnaVezPorLectura)
+{
+    const std::string aviso = "Definir el nombre de sección\n";
+    const std::string nudos = "nudos: 1 0 0 2 4 0 3 8 0 barras: 1 1 2 2 2 3 apoyo: 1 1 1 1 ";
+    const struct {
+        const char* nombre;
+        std::string texto;
+        std::size_t lineas;
+    } casos[] = {
+        {"una barra sin sección", nudos + "seccionRectangular: V 0.3 0.5 2.1e7 1", 1},
+        {"ninguna con sección", nudos, 1},
+        {"todas con sección", nudos + "seccionRectangular: V 0.3 0.5 2.1e7 1 2", 0},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        reiniciarVisor();
+        escribirArchivo(caso.texto);
+        leerYResolver(archivo.ruta());
+        funcionFronteraGraf();
+        changeSize(1000, 800);
+        flags[flagSecciones] = 1;
+
+        std::vector<Captura> cuadros;
+        const auto tresCuadros = [&] {
+            return salidaDe([&] {
+                for (int k = 0; k < 3; ++k) cuadros.push_back(capturar(draw, nullptr));
+            });
+        };
+        EXPECT_EQ(veces(tresCuadros(), aviso), caso.lineas);
+        EXPECT_EQ(veces(pulsar(GLUT_KEY_F5), aviso), 0u);
+        EXPECT_EQ(veces(tresCuadros(), aviso), caso.lineas) << "después de F5";
+        for (const Captura& cuadro : cuadros) esperarMismoCuadro(cuadro, cuadros.front());
+    }
+}
+
 TEST_F(Reinicio, OtrasTeclasEspecialesNoHacenNada)
 {
     escribirArchivo(portico);
