@@ -349,7 +349,7 @@ void avisarSeccionesHomonimas(const std::vector<bool>& conSeccion)
         igual->barras.push_back(b.getNoBarraUsuario());
     }
     for (const std::string& nombre : nombres) {
-        const std::vector<SeccionDeBarras>& secciones = porNombre[nombre];
+        const std::vector<SeccionDeBarras>& secciones = porNombre.at(nombre);
         if (secciones.size() < 2) continue;
         std::cout << "Advertencia: hay secciones distintas con el nombre " << citar(nombre) << ":";
         for (std::size_t k = 0; k < secciones.size(); ++k) {

@@ -49,7 +49,9 @@ TEST_F(ModeloAvisos, SeccionesQueFaltanOSeConfunden)
     std::string doce = "nudos:";
     for (int n = 1; n <= 13; ++n) doce += " " + std::to_string(n) + " " + std::to_string(n) + " 0";
     doce += " barras:";
-    for (int b = 1; b <= 12; ++b) doce += " " + std::to_string(b) + " " + std::to_string(b) + " " + std::to_string(b + 1);
+    for (int b = 1; b <= 12; ++b) {
+        doce += " " + std::to_string(b) + " " + std::to_string(b) + " " + std::to_string(b + 1);
+    }
 
     struct Caso {
         const char* nombre;
