@@ -10,7 +10,8 @@ esperar_lineas "lectura de nudos OK Num Nudos = 4" 1
 
 momento="178,51,0"
 escribir plotM
-captura sin_combo.png
+esperar_cuadros
+fotografiar sin_combo.png
 [ "$(pixeles_de_color sin_combo.png "$momento")" -eq 0 ] || fallar "momentos sin combinacion elegida"
 escribir combo
 escribir U1

@@ -26,15 +26,23 @@ fallar() {
   exit 1
 }
 
-# Starts the program with the given arguments and waits for its window.
+# Starts the program with the given arguments and waits for its window to be
+# viewable and to hold the focus. The focus cannot be set on a window before
+# it is mapped: the X server answers BadMatch.
 arrancar() {
   "$programa" "$@" >salida.log 2>&1 &
   pid=$!
-  ventana="$(timeout 30 xdotool search --sync --name '^Programa de Vardel 2D$' | head -n 1)" ||
+  ventana="$(timeout 30 xdotool search --sync --onlyvisible --name '^Programa de Vardel 2D$' | head -n 1)" ||
     fallar "la ventana no aparecio"
-  xdotool windowfocus "$ventana"
+  [ -n "$ventana" ] || fallar "la ventana no aparecio"
+  esperar_que "el foco en la ventana" enfocar
   xdotool mousemove --window "$ventana" 500 400
-  sleep 0.5
+}
+
+enfocar() {
+  xdotool windowfocus "$ventana"
+  observado="foco en $(xdotool getwindowfocus)"
+  [ "$observado" = "foco en $ventana" ]
 }
 
 # Types a console line and presses Enter.
@@ -72,11 +80,6 @@ esperar_fin() {
 
 fotografiar() { xwd -id "$ventana" -silent | convert xwd:- "$1"; }
 
-captura() {
-  sleep 0.7
-  fotografiar "$1"
-}
-
 # Runs the command until it succeeds (at most 20 s); the command may leave
 # what it saw last in $observado for the failure message.
 observado=""
@@ -105,8 +108,24 @@ caja_de_color() {
     awk '$1 == 1 { split($2, v, /[x+]/); print v[3], v[4], v[1], v[2] }'
 }
 
-# Write calls the program has made so far.
-escrituras() { awk '$1 == "syscw:" { print $2 }' "/proc/$pid/io"; }
+# Write calls the program has made so far; none once it has ended.
+escrituras() { awk '$1 == "syscw:" { print $2 }' "/proc/$pid/io" 2>/dev/null || echo 0; }
+
+# Waits until the program has drawn frames after every event the X server has
+# delivered so far: each frame makes two write calls, each a round trip whose
+# reply follows the events queued before it, so 50 more writes are frames drawn
+# after those events were handled, with room for lines of the trace.
+esperar_cuadros() {
+  local desde
+  vivo || fallar "el programa termino antes de dibujar"
+  desde="$(escrituras)"
+  cuadros_nuevos() {
+    local n=$(($(escrituras) - desde))
+    observado="$n escrituras"
+    [ "$n" -ge 50 ]
+  }
+  esperar_que "cuadros nuevos" cuadros_nuevos
+}
 
 # Pixels of the image within a small distance of the colour rgb(r,g,b).
 pixeles_de_color() {
@@ -115,13 +134,15 @@ pixeles_de_color() {
 }
 
 # Captures the window into `imagen` until it shows more than `minimo` pixels
-# of the colour (at most 20 tries, while slow frames catch up).
+# of the colour (at most 20 s, while slow frames catch up).
 esperar_color() {
-  local imagen="$1" color="$2" minimo="$3" i n=0
-  for i in $(seq 20); do
-    captura "$imagen"
+  local imagen="$1" color="$2" minimo="$3"
+  hay_color() {
+    local n
+    fotografiar "$imagen"
     n="$(pixeles_de_color "$imagen" "$color")"
-    [ "$n" -gt "$minimo" ] && return 0
-  done
-  fallar "$imagen: $n pixeles de rgb($color), se esperaban mas de $minimo"
+    observado="$n pixeles de rgb($color)"
+    [ "$n" -gt "$minimo" ]
+  }
+  esperar_que "mas de $minimo pixeles de rgb($color) en $imagen" hay_color
 }

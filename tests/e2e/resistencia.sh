@@ -43,7 +43,7 @@ probar_archivo() {
   reinicios=$((reinicios + 1))
   esperar_lineas "Reinicio del programa" "$reinicios"
   esperar_lineas "Num Barras" $((reinicios + 1))
-  sleep 0.5
+  esperar_cuadros
   vivo || fallar "F5 con $1 termino el programa"
 }
 probar_archivo "un archivo vacio" ""

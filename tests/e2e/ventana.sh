@@ -8,7 +8,8 @@ cp "$fuente/examples/ingresoDatos.txt" modelo.txt
 arrancar modelo.txt
 esperar_lineas "lectura de nudos OK Num Nudos = 4" 1
 
-captura modelo.png
+# The supports show that the model is drawn.
+esperar_color modelo.png "204,204,76" 100
 momento="178,51,0"
 [ "$(pixeles_de_color modelo.png "$momento")" -eq 0 ] || fallar "el modelo solo ya muestra el color de momentos"
 
@@ -23,7 +24,9 @@ esperar_lineas "lectura de nudos OK Num Nudos = 4" 2
 esperar_lineas "transferencia de combos a barra\[i\] OK" 2
 grep -q -x -- "------------------------Reinicio del programa------------------" salida.log ||
   fallar "la linea del reinicio no es la esperada"
-# Switches and console survive the restart: the diagram is drawn again.
+# Switches and console survive the restart: the diagram is drawn again, in
+# frames after the one drawn before F5.
+esperar_cuadros
 esperar_color reinicio.png "$momento" 200
 
 escribir salir
