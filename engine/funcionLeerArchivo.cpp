@@ -99,18 +99,20 @@ bool buscarBarra(const Puntero& punteroBarras, const BarrasOmitidas& barrasOmiti
     return false;
 }
 
-// A run cut short by a number written with a comma or an upper-case E loses
-// the values after it; say so, once for each run read.
-void avisarNumeroMalEscrito(claseLeerArchivo& lector, const std::string& etiqueta)
+// A run cut short by a word that begins as a number does but is none (2,5,
+// 2.1E7, 10kN) or by an infinity or NaN loses the values after it; say so,
+// once for each run read. True when it said so.
+bool avisarNumeroMalEscrito(claseLeerArchivo& lector, const FinDeCorrida& fin, const std::string& etiqueta)
 {
-    const std::string palabra = lector.getNumeroMalEscrito();
-    if (palabra.empty()) return;
+    const std::string& palabra = fin.palabra;
+    if (!lector.esNumeroMalEscrito(palabra)) return false;
     if (lector.noEsFinito(palabra)) {
         avisarPalabra(palabra, "después de \"", etiqueta, "\" no es un número finito; escriba el valor con cifras");
-        return;
+        return true;
     }
     avisarPalabra(palabra, "después de \"", etiqueta,
                   "\" no es un número; escriba el punto decimal como \".\" y el exponente como \"e\"");
+    return true;
 }
 
 // Reads a table tag. A repeated tag reads the rows of all its blocks in file
@@ -120,17 +122,17 @@ Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta)
 {
     const int veces = lector.getNoEtiquetas(etiqueta);
     if (veces <= 1) {
-        Eigen::MatrixXd tabla = lector.getMatriz(etiqueta, 3);
-        avisarNumeroMalEscrito(lector, etiqueta);
-        return tabla;
+        const Tabla tabla = lector.leerMatriz(etiqueta, 3);
+        for (const FinDeCorrida& fin : tabla.fines) avisarNumeroMalEscrito(lector, fin, etiqueta);
+        return tabla.matriz;
     }
     std::cout << "Advertencia: la etiqueta " << etiqueta << " aparece " << veces
               << " veces; se leen las filas de todas en el orden del archivo" << std::endl;
     std::vector<double> numeros;
     for (int k = 1; k <= veces; ++k) {
-        const std::vector<double> corrida = lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
-        avisarNumeroMalEscrito(lector, etiqueta);
-        numeros.insert(numeros.end(), corrida.begin(), corrida.end());
+        const Corrida corrida = lector.leerCorrida(etiqueta, k, 0);
+        avisarNumeroMalEscrito(lector, corrida.fin, etiqueta);
+        numeros.insert(numeros.end(), corrida.valores.begin(), corrida.valores.end());
     }
     if (numeros.size() % 3 != 0) {
         std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
@@ -200,14 +202,17 @@ std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Punt
 struct Bloque {
     std::string nombre;
     std::vector<double> corrida;
+    // A fault of the block was named as it was read.
+    bool avisado = false;
 };
 
 Bloque leerBloque(claseLeerArchivo& lector, const std::string& etiqueta, int k, bool conNombre)
 {
     Bloque bloque;
     if (conNombre) bloque.nombre = lector.getString(etiqueta, k);
-    bloque.corrida = lector.getMatrizEtiquetaRepetida(etiqueta, k, conNombre ? 1 : 0);
-    avisarNumeroMalEscrito(lector, etiqueta);
+    const Corrida corrida = lector.leerCorrida(etiqueta, k, conNombre ? 1 : 0);
+    bloque.corrida = corrida.valores;
+    bloque.avisado = avisarNumeroMalEscrito(lector, corrida.fin, etiqueta);
     return bloque;
 }
 
@@ -243,8 +248,10 @@ Combo leerCombo(claseLeerArchivo& lector, int k)
 {
     Combo combo;
     combo.nombre = lector.getString("combo:", k);
-    combo.factores = lector.getFactoresEtiqueta("combo:", k, 1);
-    combo.casos = lector.getNombresDeFactores("combo:", k, 1);
+    const ListaDeFactores lista = lector.leerFactores("combo:", k, 1);
+    combo.factores = lista.factores;
+    combo.casos = lista.nombres;
+    avisarNumeroMalEscrito(lector, lista.fin, "combo:");
     return combo;
 }
 
@@ -259,7 +266,7 @@ void leerSecciones(claseLeerArchivo& lector, const std::string& etiqueta, const 
         const Bloque bloque = leerBloque(lector, etiqueta, k, true);
         const std::vector<double>& v = bloque.corrida;
         // A run cut short by a misspelt number has been named already.
-        if (v.size() <= 3 && lector.getNumeroMalEscrito().empty()) {
+        if (v.size() <= 3 && !bloque.avisado) {
             std::cout << "Advertencia: " << etiqueta << " la sección " << citar(bloque.nombre)
                       << " no nombra ninguna barra; no se asigna" << std::endl;
         }
@@ -600,7 +607,6 @@ void funcionLeerArchivo()
         for (int k = 1; k <= noBloquesCombo; ++k) {
             combos.push_back(leerCombo(lector, k));
             const Combo& combo = combos.back();
-            avisarNumeroMalEscrito(lector, "combo:");
             if (combo.factores.empty()) {
                 std::cout << "Advertencia: la combinación " << combo.nombre
                           << " no tiene pares de factor y caso; se omite" << std::endl;
