@@ -71,7 +71,16 @@ int convertirEntero(const std::string& palabra)
         avisarNoEsNumero(palabra, 0);
         return 0;
     }
-    if (*fin != '\0') avisarNoEsNumero(palabra, valor);
+    if (*fin != '\0') {
+        // A real with a fraction, such as 2.5, is a number, only not a whole one.
+        char* finReal = nullptr;
+        const double real = std::strtod(inicio, &finReal);
+        if (*finReal == '\0' && std::isfinite(real) && real != std::trunc(real)) {
+            avisarPalabra(palabra, "no es un número entero; se lee como ", valor);
+        } else {
+            avisarNoEsNumero(palabra, valor);
+        }
+    }
     // strtol already clamps to the range of long; narrow the same way to int.
     if (valor > INT_MAX) return INT_MAX;
     if (valor < INT_MIN) return INT_MIN;

@@ -90,6 +90,30 @@ TEST_F(Lector, ConversionSinValorNumericoDaCeroConAviso)
               "Advertencia: la palabra \"1-2\" no es un número; se lee como 1\n");
 }
 
+// A real with a fraction is a number, only not a whole one; any other word
+// that holds more than its integer prefix is no number.
+TEST_F(Lector, EnteroQueNoEsEntero)
+{
+    const struct {
+        const char* palabra;
+        int valor;
+        const char* salida;
+    } casos[] = {
+        {"2.5", 2, "Advertencia: la palabra \"2.5\" no es un número entero; se lee como 2\n"},
+        {"-0.5", 0, "Advertencia: la palabra \"-0.5\" no es un número entero; se lee como 0\n"},
+        {"2e3", 2, "Advertencia: la palabra \"2e3\" no es un número; se lee como 2\n"},
+        {"2.0", 2, "Advertencia: la palabra \"2.0\" no es un número; se lee como 2\n"},
+        {"3x", 3, "Advertencia: la palabra \"3x\" no es un número; se lee como 3\n"},
+        {"4", 4, ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.palabra);
+        int valor = -1;
+        EXPECT_EQ(salidaDe([&] { valor = convertirEntero(c.palabra); }), c.salida);
+        EXPECT_EQ(valor, c.valor);
+    }
+}
+
 TEST_F(Lector, GetStringDevuelveLaPalabraTrasLaEnesimaOcurrencia)
 {
     ArchivoTemporal f("puntual: viento 1 0 0 2 puntual: puntual: 5 puntual:");
