@@ -549,7 +549,7 @@ void leerSecciones(claseLeerArchivo& lector, const std::string& etiqueta, const 
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, etiqueta, k, true);
         const std::vector<double>& v = bloque.corrida;
-        // A run cut short by a misspelt number has been named already.
+        // A block whose fault was named as it was read gets no second line.
         if (v.size() <= 3 && !bloque.avisado) {
             std::cout << "Advertencia: " << etiqueta << " la sección " << citar(bloque.nombre)
                       << " no nombra ninguna barra; no se asigna" << std::endl;
