@@ -71,7 +71,16 @@ int convertirEntero(const std::string& palabra)
         avisarNoEsNumero(palabra, 0);
         return 0;
     }
-    if (*fin != '\0') avisarNoEsNumero(palabra, valor);
+    if (*fin != '\0') {
+        // A real with a fraction, such as 2.5, is a number, only not a whole one.
+        char* finReal = nullptr;
+        const double real = std::strtod(inicio, &finReal);
+        if (*finReal == '\0' && std::isfinite(real) && real != std::trunc(real)) {
+            avisarPalabra(palabra, "no es un número entero; se lee como ", valor);
+        } else {
+            avisarNoEsNumero(palabra, valor);
+        }
+    }
     // strtol already clamps to the range of long; narrow the same way to int.
     if (valor > INT_MAX) return INT_MAX;
     if (valor < INT_MIN) return INT_MIN;
@@ -152,6 +161,8 @@ public:
         return true;
     }
     void irA(std::size_t p) { pos = p; }
+    // Position of the word the latest siguiente() returned.
+    std::size_t ultima() const { return pos - 1; }
 
 private:
     const std::vector<std::string>& todas;
@@ -188,22 +199,34 @@ bool ultimoValor(Palabras& p, const std::string& etiqueta, std::string& valor)
     return hallado;
 }
 
-struct ListaDeFactores {
-    std::vector<std::string> factores;
-    std::vector<std::string> nombres;
-    std::string corte;
-};
-
-// Appends the run of number words after the cursor; returns the word that
-// ended it, empty when the file ended first.
-std::string leerCorrida(claseLeerArchivo& lector, Palabras& p, std::vector<std::string>& numeros)
+// Appends the run of number words after the cursor; returns where it ended.
+FinDeCorrida corridaTrasElCursor(claseLeerArchivo& lector, Palabras& p, std::vector<std::string>& numeros)
 {
     std::string palabra;
     while (p.siguiente(palabra)) {
-        if (!lector.esNumero(palabra)) return palabra;
+        if (!lector.esNumero(palabra)) return {palabra, p.ultima()};
         numeros.push_back(palabra);
     }
-    return "";
+    return {};
+}
+
+// The factor-and-name pairs after the cursor, until a factor place holds no
+// number; the factors stay words.
+ListaDeFactores factoresTrasElCursor(claseLeerArchivo& lector, Palabras& p)
+{
+    ListaDeFactores lista;
+    std::string factor;
+    std::string nombre;
+    while (p.siguiente(factor)) {
+        if (!lector.esNumero(factor)) {
+            lista.fin = {factor, p.ultima()};
+            break;
+        }
+        if (!p.siguiente(nombre)) break;
+        lista.palabrasDeFactores.push_back(factor);
+        lista.nombres.push_back(nombre);
+    }
+    return lista;
 }
 
 }  // namespace
@@ -246,7 +269,7 @@ const std::vector<std::string>& claseLeerArchivo::palabras()
 
 const std::vector<std::size_t>& claseLeerArchivo::ocurrencias(const std::string& etiqueta)
 {
-    const std::vector<std::string>& todas = palabrasLeidas;
+    const std::vector<std::string>& todas = palabras();
     auto hallada = posiciones.find(etiqueta);
     if (hallada != posiciones.end()) return hallada->second;
     std::vector<std::size_t>& lista = posiciones[etiqueta];
@@ -278,9 +301,9 @@ bool claseLeerArchivo::noEsFinito(std::string palabra)
                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; });
 }
 
-std::string claseLeerArchivo::getNumeroMalEscrito()
+bool claseLeerArchivo::esNumeroMalEscrito(const std::string& palabra)
 {
-    return numeroMalEscrito;
+    return pareceNumero(palabra) || noEsFinito(palabra);
 }
 
 bool claseLeerArchivo::esUtf16()
@@ -294,14 +317,8 @@ const std::vector<std::string>& claseLeerArchivo::getPalabras()
     return palabras();
 }
 
-void claseLeerArchivo::anotarCorte(const std::string& palabra)
-{
-    if (numeroMalEscrito.empty() && (pareceNumero(palabra) || noEsFinito(palabra))) numeroMalEscrito = palabra;
-}
-
 int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
 {
-    palabras();
     return static_cast<int>(ocurrencias(etiqueta).size());
 }
 
@@ -335,84 +352,74 @@ std::string claseLeerArchivo::getString(std::string etiqueta, int n)
     return "";
 }
 
-// Repeated tag: the runs of all occurrences are joined in file order, exactly
-// the number words that the count saw, so the table never takes a word that is
-// no number nor reads past the file. A tag given once reads as the plain run.
 Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas)
 {
-    numeroMalEscrito.clear();
-    Palabras p(palabras());
-    std::string palabra;
-    std::vector<std::string> numeros;
-    while (p.siguiente(palabra)) {
-        if (palabra == etiqueta) anotarCorte(leerCorrida(*this, p, numeros));
-    }
-
-    const int cuenta = static_cast<int>(numeros.size());
-    if (columnas < 1 || cuenta % columnas != 0) {
-        std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
-        return Eigen::MatrixXd(0, 0);
-    }
-    const int filas = cuenta / columnas;
-    Eigen::MatrixXd matriz(filas, columnas);
-    for (int k = 0; k < cuenta; ++k) {
-        matriz(k / columnas, k % columnas) = convertirReal(numeros[k]);
-    }
-    return matriz;
+    return leerMatriz(etiqueta, columnas).matriz;
 }
 
 std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int salto)
 {
-    numeroMalEscrito.clear();
-    std::vector<double> corrida;
-    Palabras p(palabras());
-    if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return corrida;
-    std::vector<std::string> numeros;
-    anotarCorte(leerCorrida(*this, p, numeros));
-    for (const std::string& numero : numeros) corrida.push_back(convertirReal(numero));
-    return corrida;
+    return leerCorrida(etiqueta, n, salto).valores;
 }
-
-namespace {
-
-// The factor-and-name pairs after the cursor, until a factor place holds no number.
-ListaDeFactores leerFactores(claseLeerArchivo& lector, Palabras& p)
-{
-    ListaDeFactores lista;
-    std::string factor;
-    std::string nombre;
-    while (p.siguiente(factor)) {
-        if (!lector.esNumero(factor)) {
-            lista.corte = factor;
-            break;
-        }
-        if (!p.siguiente(nombre)) break;
-        lista.factores.push_back(factor);
-        lista.nombres.push_back(nombre);
-    }
-    return lista;
-}
-
-}  // namespace
 
 std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int salto)
 {
-    numeroMalEscrito.clear();
-    std::vector<double> factores;
-    Palabras p(palabras());
-    if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return factores;
-    const ListaDeFactores lista = leerFactores(*this, p);
-    anotarCorte(lista.corte);
-    for (const std::string& f : lista.factores) factores.push_back(convertirReal(f));
-    return factores;
+    return leerFactores(etiqueta, n, salto).factores;
 }
 
+// Walks the same words as getFactoresEtiqueta without converting the factors,
+// so it prints nothing.
 std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiqueta, int n, int salto)
 {
-    numeroMalEscrito.clear();
     Palabras p(palabras());
     if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return {};
-    const ListaDeFactores lista = leerFactores(*this, p);
-    anotarCorte(lista.corte);
-    return lista.nombres;
+    return factoresTrasElCursor(*this, p).nombres;
+}
+
+// Repeated tag: the runs of all occurrences are joined in file order, exactly
+// the number words that the count saw, so the table never takes a word that is
+// no number nor reads past the file. A tag given once reads as the plain run.
+Tabla claseLeerArchivo::leerMatriz(const std::string& etiqueta, int columnas)
+{
+    Tabla tabla;
+    Palabras p(palabras());
+    std::string palabra;
+    std::vector<std::string> numeros;
+    while (p.siguiente(palabra)) {
+        if (palabra == etiqueta) tabla.fines.push_back(corridaTrasElCursor(*this, p, numeros));
+    }
+
+    const int cuenta = static_cast<int>(numeros.size());
+    tabla.numeros = cuenta;
+    if (columnas < 1 || cuenta % columnas != 0) {
+        std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
+        tabla.matriz = Eigen::MatrixXd(0, 0);
+        return tabla;
+    }
+    const int filas = cuenta / columnas;
+    tabla.matriz = Eigen::MatrixXd(filas, columnas);
+    for (int k = 0; k < cuenta; ++k) {
+        tabla.matriz(k / columnas, k % columnas) = convertirReal(numeros[k]);
+    }
+    return tabla;
+}
+
+Corrida claseLeerArchivo::leerCorrida(const std::string& etiqueta, int n, int salto)
+{
+    Corrida corrida;
+    Palabras p(palabras());
+    if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return corrida;
+    std::vector<std::string> numeros;
+    corrida.fin = corridaTrasElCursor(*this, p, numeros);
+    for (const std::string& numero : numeros) corrida.valores.push_back(convertirReal(numero));
+    return corrida;
+}
+
+ListaDeFactores claseLeerArchivo::leerFactores(const std::string& etiqueta, int n, int salto)
+{
+    Palabras p(palabras());
+    if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return {};
+    ListaDeFactores lista = factoresTrasElCursor(*this, p);
+    for (const std::string& f : lista.palabrasDeFactores) lista.factores.push_back(convertirReal(f));
+    return lista;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <iostream>
 #include <string>
 #include <unordered_map>
@@ -7,12 +8,44 @@
 
 #include <Eigen/Core>
 
+// Where a run of numbers or a factor list ended: the word that ended it and
+// its position in getPalabras(). An empty word at npos when the file ended
+// first.
+struct FinDeCorrida {
+    std::string palabra;
+    std::size_t posicion = std::string::npos;
+};
+
+// The run of numbers after one occurrence of a tag.
+struct Corrida {
+    std::vector<double> valores;
+    FinDeCorrida fin;
+};
+
+// A factor-and-name list: the i-th factor, read from the i-th word of
+// palabrasDeFactores, belongs to the i-th name.
+struct ListaDeFactores {
+    std::vector<double> factores;
+    std::vector<std::string> palabrasDeFactores;
+    std::vector<std::string> nombres;
+    FinDeCorrida fin;
+};
+
+// A table: its rows, the number words counted for it (also when they form no
+// whole rows and the table is empty), and where the run of each occurrence
+// ended, in file order.
+struct Tabla {
+    Eigen::MatrixXd matriz;
+    int numeros = 0;
+    std::vector<FinDeCorrida> fines;
+};
+
 // Reader of the tagged input file. The file is a flat sequence of
 // whitespace-separated words, in UTF-8 or ASCII text: a leading byte-order mark
 // is no part of the first word and a no-break space separates words. The words
 // are kept with an index of the positions of each tag asked for, so a file of
-// many blocks does not cost blocks x length. Each lookup looks at the file on
-// disk once and reads the words again when its size or time changed, so every
+// many blocks does not cost blocks x length. Each lookup looks up the file's
+// size and time on disk and reads the words again when they changed, so every
 // lookup sees its current content. A path that is no regular file (a pipe, a
 // FIFO, a directory) reads as empty without being opened: opening a FIFO with
 // no writer would block, and reading a pipe would consume it.
@@ -31,6 +64,12 @@ public:
     std::vector<double> getFactoresEtiqueta(std::string etiqueta, int n, int salto);
     std::vector<std::string> getNombresDeFactores(std::string etiqueta, int n, int salto);
 
+    // The lookups above with what they found beside their values; the get*
+    // ones return the values alone.
+    Tabla leerMatriz(const std::string& etiqueta, int columnas);
+    Corrida leerCorrida(const std::string& etiqueta, int n, int salto);
+    ListaDeFactores leerFactores(const std::string& etiqueta, int n, int salto);
+
     bool esNumero(std::string palabra);
     // A word that begins as a number does (a digit, a sign or a point) but
     // fails esNumero, such as 2,1e7 or 2.1E7.
@@ -38,10 +77,9 @@ public:
     // A word the C library reads as an infinity or NaN: inf, infinity, nan or
     // nan(chars), in any letter case, with or without a sign.
     bool noEsFinito(std::string palabra);
-    // The word that cut short a run or list of the latest run, table or list
-    // lookup, when it pareceNumero or noEsFinito: the user most likely meant a
-    // number there. Empty when every run ended otherwise.
-    std::string getNumeroMalEscrito();
+    // A word that ends a run where the user most likely meant a number: it
+    // pareceNumero or noEsFinito.
+    bool esNumeroMalEscrito(const std::string& palabra);
     // UTF-16 text holds no words this reader can match, so it reads as empty.
     bool esUtf16();
     // Every word of the file, in file order.
@@ -50,11 +88,8 @@ public:
 private:
     // The file's words, read afresh when its path, size or time changed.
     const std::vector<std::string>& palabras();
-    // Positions of the words equal to the tag in the words the lookup's
-    // palabras() call returned.
+    // Positions of the words equal to the tag in the file's current words.
     const std::vector<std::size_t>& ocurrencias(const std::string& etiqueta);
-    // Keeps the first word that ends a run of the current lookup and pareceNumero.
-    void anotarCorte(const std::string& palabra);
 
     std::string nombreArchivo;
 
@@ -67,7 +102,6 @@ private:
     bool utf16 = false;
     std::vector<std::string> palabrasLeidas;
     std::unordered_map<std::string, std::vector<std::size_t>> posiciones;
-    std::string numeroMalEscrito;
 };
 
 // Word-to-number conversions of the reader: the longest numeric prefix, as the

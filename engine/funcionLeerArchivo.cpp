@@ -99,41 +99,297 @@ bool buscarBarra(const Puntero& punteroBarras, const BarrasOmitidas& barrasOmiti
     return false;
 }
 
-// A run cut short by a number written with a comma or an upper-case E loses
-// the values after it; say so, once for each run read.
-void avisarNumeroMalEscrito(claseLeerArchivo& lector, const std::string& etiqueta)
+std::string enMinusculas(std::string texto)
 {
-    const std::string palabra = lector.getNumeroMalEscrito();
-    if (palabra.empty()) return;
+    for (char& c : texto) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return texto;
+}
+
+// The tags, each with the data that open its block: a name first or not,
+// then the numbers of its first row (for combo:, its first factor).
+struct FormaDeEtiqueta {
+    const char* etiqueta;
+    bool conNombre;
+    int numeros;
+};
+
+const FormaDeEtiqueta formasDeEtiqueta[] = {
+    {"nudos:", false, 3},
+    {"barras:", false, 3},
+    {"apoyo:", false, 4},
+    {"resorte:", false, 4},
+    {"puntual:", true, 4},
+    {"combo:", true, 1},
+    {"seccionRectangular:", true, 4},
+    {"seccionGenerica:", true, 4},
+    {"distribuidaLocal:", true, 5},
+    {"distribuidaGlobal:", true, 5},
+    {"escalaDeflexion:", false, 1},
+    {"escalaM:", false, 1},
+    {"escalaV:", false, 1},
+    {"escalaN:", false, 1},
+    {"escalaTexto:", false, 1},
+    {"escalaApoyo:", false, 1},
+    {"precision:", false, 1},
+    {"escalaCarga:", false, 1},
+};
+
+// Letters added, removed or changed, and neighbours swapped, to turn a into
+// b; any count above `tope` is returned as tope + 1. Both are short: longer
+// words are passed over before they come here.
+std::size_t distanciaDeEdicion(const std::string& a, const std::string& b, std::size_t tope)
+{
+    const std::size_t n = a.size();
+    const std::size_t m = b.size();
+    if ((n > m ? n - m : m - n) > tope) return tope + 1;
+    // Every letter of a that b lacks takes an edit of its own: a cheap bound
+    // that spares the table for almost every word.
+    std::size_t ajenas = 0;
+    for (char c : a) ajenas += b.find(c) == std::string::npos;
+    if (ajenas > tope) return tope + 1;
+    std::vector<std::size_t> d((n + 1) * (m + 1));
+    auto en = [&](std::size_t i, std::size_t j) -> std::size_t& { return d[i * (m + 1) + j]; };
+    for (std::size_t i = 0; i <= n; ++i) en(i, 0) = i;
+    for (std::size_t j = 0; j <= m; ++j) en(0, j) = j;
+    for (std::size_t i = 1; i <= n; ++i) {
+        for (std::size_t j = 1; j <= m; ++j) {
+            const std::size_t cambio = a[i - 1] == b[j - 1] ? 0 : 1;
+            en(i, j) = std::min({en(i - 1, j) + 1, en(i, j - 1) + 1, en(i - 1, j - 1) + cambio});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                en(i, j) = std::min(en(i, j), en(i - 2, j - 2) + 1);
+            }
+        }
+    }
+    return std::min(en(n, m), tope + 1);
+}
+
+// Edits a word may be away from a tag (without its colon) and still resemble
+// it. Short tags allow one: "como" or "nodo" sit within two of "combo" and
+// "nudos" in plain Spanish.
+std::size_t edicionesPermitidas(const std::string& etiqueta)
+{
+    return etiqueta.size() > 6 ? 2 : 1;
+}
+
+// No word longer than this resembles a tag: the longest tag plus the edits it allows.
+const std::size_t largoParecido = [] {
+    std::size_t largo = 0;
+    for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
+        const std::string etiqueta = forma.etiqueta;
+        largo = std::max(largo, etiqueta.size() + edicionesPermitidas(etiqueta));
+    }
+    return largo;
+}();
+
+// The tag a word resembles, or null. A word resembles a tag when, ignoring
+// letter case and one colon at its end, it equals the tag or differs from it
+// by one letter added, removed, changed or two neighbours swapped, by up to
+// two for tags of more than six letters.
+const FormaDeEtiqueta* etiquetaParecida(const std::string& palabra)
+{
+    std::string base = enMinusculas(palabra);
+    if (!base.empty() && base.back() == ':') base.pop_back();
+    static const std::vector<std::string> etiquetas = [] {
+        std::vector<std::string> sinDosPuntos;
+        for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
+            sinDosPuntos.push_back(enMinusculas(forma.etiqueta));
+            sinDosPuntos.back().pop_back();
+        }
+        return sinDosPuntos;
+    }();
+    const FormaDeEtiqueta* mejor = nullptr;
+    std::size_t menor = 3;
+    for (std::size_t k = 0; k < etiquetas.size(); ++k) {
+        const std::size_t tope = edicionesPermitidas(etiquetas[k]);
+        const std::size_t d = distanciaDeEdicion(base, etiquetas[k], tope);
+        if (d <= tope && d < menor) {
+            menor = d;
+            mejor = &formasDeEtiqueta[k];
+        }
+    }
+    return mejor;
+}
+
+bool esCifra(claseLeerArchivo& lector, const std::string& palabra)
+{
+    return lector.esNumero(palabra) && palabra.find_first_of("0123456789") != std::string::npos;
+}
+
+// The words from i on could open a block of the tag: its name, if it takes
+// one, then the numbers of its first row.
+bool siguenDatos(claseLeerArchivo& lector, const std::vector<std::string>& palabras, std::size_t i,
+                 const FormaDeEtiqueta& forma)
+{
+    if (forma.conNombre) {
+        if (i >= palabras.size() || lector.esNumero(palabras[i])) return false;
+        ++i;
+    }
+    for (int k = 0; k < forma.numeros; ++k, ++i) {
+        if (i >= palabras.size() || !esCifra(lector, palabras[i])) return false;
+    }
+    return true;
+}
+
+bool esEtiqueta(const std::string& palabra)
+{
+    return std::any_of(std::begin(formasDeEtiqueta), std::end(formasDeEtiqueta),
+                       [&](const FormaDeEtiqueta& forma) { return palabra == forma.etiqueta; });
+}
+
+// Of a combination's pairs, those before the first whose case is a tag: that
+// tag opens a block of its own, and the words after it are its data.
+std::size_t paresConCaso(const std::vector<std::string>& casos)
+{
+    return static_cast<std::size_t>(std::find_if(casos.begin(), casos.end(), esEtiqueta) - casos.begin());
+}
+
+// The cases the combinations name, read without a line printed (no factor is
+// converted), so the check below can run before any other lookup.
+std::unordered_set<std::string> casosDeLasCombinaciones(claseLeerArchivo& lector)
+{
+    std::unordered_set<std::string> casos;
+    const int bloques = lector.getNoEtiquetas("combo:");
+    for (int k = 1; k <= bloques; ++k) {
+        if (esEtiqueta(lector.getString("combo:", k))) continue;
+        const std::vector<std::string> nombres = lector.getNombresDeFactores("combo:", k, 1);
+        casos.insert(nombres.begin(), nombres.begin() + paresConCaso(nombres));
+    }
+    return casos;
+}
+
+// The tag a word begins with when the rest of it is a number, as in
+// escalaM:0.5; null otherwise.
+const FormaDeEtiqueta* etiquetaPegada(claseLeerArchivo& lector, const std::string& palabra)
+{
+    for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
+        const std::size_t largo = std::char_traits<char>::length(forma.etiqueta);
+        if (palabra.size() > largo && palabra.compare(0, largo, forma.etiqueta) == 0 &&
+            esCifra(lector, palabra.substr(largo))) {
+            return &forma;
+        }
+    }
+    return nullptr;
+}
+
+// A mistyped tag loses its whole block without a word, so a word that
+// resembles a tag and is followed by that tag's data gets one line. Free text
+// stays silent: its words rarely resemble a tag and are followed by more words,
+// not by a block's data. A tag written together with its value is no tag
+// either, and gets a line of its own. Names the file gives (a block's name, a
+// combination's cases) are never taken for a tag. Runs before every other
+// lookup, so these lines come before the lines about what the lost blocks
+// break; returns the words it named.
+std::unordered_set<std::string> avisarPalabrasComoEtiquetas(claseLeerArchivo& lector,
+                                                            const std::unordered_set<std::string>& casos)
+{
+    std::unordered_set<std::string> conNombre;
+    for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
+        if (forma.conNombre) conNombre.insert(forma.etiqueta);
+    }
+
+    const std::vector<std::string>& palabras = lector.getPalabras();
+    std::unordered_set<std::string> avisadas;
+    for (std::size_t i = 0; i < palabras.size(); ++i) {
+        const std::string& palabra = palabras[i];
+        if (lector.esNumero(palabra) || esEtiqueta(palabra)) continue;
+        if (i > 0 && conNombre.count(palabras[i - 1])) continue;
+        if (casos.count(palabra) || avisadas.count(palabra)) continue;
+        if (const FormaDeEtiqueta* pegada = etiquetaPegada(lector, palabra)) {
+            avisadas.insert(palabra);
+            avisarPalabra(palabra, "lleva la etiqueta \"", pegada->etiqueta,
+                          "\" pegada a su valor; sepárelos con un espacio");
+            continue;
+        }
+        if (palabra.size() > largoParecido) continue;
+        // Every tag's data open with a number, or with a name and then a number.
+        const bool numeroDespues = i + 1 < palabras.size() && esCifra(lector, palabras[i + 1]);
+        const bool nombreYNumero = i + 2 < palabras.size() && !lector.esNumero(palabras[i + 1]) &&
+                                   esCifra(lector, palabras[i + 2]);
+        if (!numeroDespues && !nombreYNumero) continue;
+        const FormaDeEtiqueta* forma = etiquetaParecida(palabra);
+        if (forma == nullptr || !siguenDatos(lector, palabras, i + 1, *forma)) continue;
+        avisadas.insert(palabra);
+        avisarPalabra(palabra, "se parece a la etiqueta \"", forma->etiqueta, "\"; los datos que la siguen no se leen");
+    }
+    return avisadas;
+}
+
+// A run cut short by a word that begins as a number does but is none (2,5,
+// 2.1E7, 10kN) or by an infinity or NaN loses the values after it; say so,
+// once for each run read. True when it said so.
+bool avisarNumeroMalEscrito(claseLeerArchivo& lector, const FinDeCorrida& fin, const std::string& etiqueta)
+{
+    const std::string& palabra = fin.palabra;
+    if (!lector.esNumeroMalEscrito(palabra)) return false;
     if (lector.noEsFinito(palabra)) {
         avisarPalabra(palabra, "después de \"", etiqueta, "\" no es un número finito; escriba el valor con cifras");
-        return;
+        return true;
     }
     avisarPalabra(palabra, "después de \"", etiqueta,
                   "\" no es un número; escriba el punto decimal como \".\" y el exponente como \"e\"");
+    return true;
+}
+
+// A table's run ends at its first word that is no number, so free text
+// written inside a table loses the rows after it. Rule: the word that ended
+// the run gets one line when a number word with a digit follows it before the
+// next tag (one of the 18, or a word already named as standing for one) or
+// the end of the file. Free text after a table, followed by no such number
+// before the next tag, stays silent. A tag, or a word already named (a
+// misspelt number, a word standing for a tag), gets no line of its own here.
+void avisarTextoEnTabla(claseLeerArchivo& lector, const FinDeCorrida& fin, const std::string& etiqueta,
+                        const std::unordered_set<std::string>& comoEtiquetas)
+{
+    auto esFrontera = [&](const std::string& palabra) { return esEtiqueta(palabra) || comoEtiquetas.count(palabra); };
+    if (fin.posicion == std::string::npos || esFrontera(fin.palabra)) return;
+    const std::vector<std::string>& palabras = lector.getPalabras();
+    for (std::size_t i = fin.posicion + 1; i < palabras.size() && !esFrontera(palabras[i]); ++i) {
+        if (!esCifra(lector, palabras[i])) continue;
+        avisarPalabra(fin.palabra, "termina la tabla \"", etiqueta, "\"; los números que la siguen no se leen");
+        return;
+    }
+}
+
+// The word that ended a table's run, when it is a fault: a misspelt number or text inside the table.
+void avisarFinDeTabla(claseLeerArchivo& lector, const FinDeCorrida& fin, const std::string& etiqueta,
+                      const std::unordered_set<std::string>& comoEtiquetas)
+{
+    if (!avisarNumeroMalEscrito(lector, fin, etiqueta)) avisarTextoEnTabla(lector, fin, etiqueta, comoEtiquetas);
+}
+
+// Follows "Faltan datos para completar la matriz": how many numbers there
+// are, since every row of the table is dropped for them.
+void avisarFilasIncompletas(const std::string& etiqueta, std::size_t numeros)
+{
+    std::cout << "Advertencia: la tabla \"" << etiqueta << "\" tiene " << numeros
+              << (numeros == 1 ? " número" : " números") << ", que no forman filas de tres; no se lee ninguna fila"
+              << std::endl;
 }
 
 // Reads a table tag. A repeated tag reads the rows of all its blocks in file
 // order, block by block, so that a block standing right after another one's
 // run is not taken for the end of that run and lost.
-Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta)
+Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta,
+                          const std::unordered_set<std::string>& comoEtiquetas)
 {
     const int veces = lector.getNoEtiquetas(etiqueta);
     if (veces <= 1) {
-        Eigen::MatrixXd tabla = lector.getMatriz(etiqueta, 3);
-        avisarNumeroMalEscrito(lector, etiqueta);
-        return tabla;
+        const Tabla tabla = lector.leerMatriz(etiqueta, 3);
+        for (const FinDeCorrida& fin : tabla.fines) avisarFinDeTabla(lector, fin, etiqueta, comoEtiquetas);
+        if (tabla.numeros % 3 != 0) avisarFilasIncompletas(etiqueta, tabla.numeros);
+        return tabla.matriz;
     }
     std::cout << "Advertencia: la etiqueta " << etiqueta << " aparece " << veces
               << " veces; se leen las filas de todas en el orden del archivo" << std::endl;
     std::vector<double> numeros;
     for (int k = 1; k <= veces; ++k) {
-        const std::vector<double> corrida = lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
-        avisarNumeroMalEscrito(lector, etiqueta);
-        numeros.insert(numeros.end(), corrida.begin(), corrida.end());
+        const Corrida corrida = lector.leerCorrida(etiqueta, k, 0);
+        avisarFinDeTabla(lector, corrida.fin, etiqueta, comoEtiquetas);
+        numeros.insert(numeros.end(), corrida.valores.begin(), corrida.valores.end());
     }
     if (numeros.size() % 3 != 0) {
         std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
+        avisarFilasIncompletas(etiqueta, numeros.size());
         return Eigen::MatrixXd(0, 0);
     }
     Eigen::MatrixXd tabla(numeros.size() / 3, 3);
@@ -211,14 +467,34 @@ std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Punt
 struct Bloque {
     std::string nombre;
     std::vector<double> corrida;
+    // A fault of the block was named as it was read.
+    bool avisado = false;
+    // A tag stands where its name should: the block is left out.
+    bool sinNombre = false;
 };
+
+// A name is never a tag: a tag in the name's place means the name is missing,
+// and that tag opens a block of its own, which its own lookups read.
+bool avisarSinNombre(const std::string& etiqueta, const std::string& nombre)
+{
+    if (!esEtiqueta(nombre)) return false;
+    std::cout << "Advertencia: el bloque \"" << etiqueta << "\" no tiene nombre: lo sigue la etiqueta \"" << nombre
+              << "\"; se omite" << std::endl;
+    return true;
+}
 
 Bloque leerBloque(claseLeerArchivo& lector, const std::string& etiqueta, int k, bool conNombre)
 {
     Bloque bloque;
     if (conNombre) bloque.nombre = lector.getString(etiqueta, k);
-    bloque.corrida = lector.getMatrizEtiquetaRepetida(etiqueta, k, conNombre ? 1 : 0);
-    avisarNumeroMalEscrito(lector, etiqueta);
+    if (conNombre && avisarSinNombre(etiqueta, bloque.nombre)) {
+        bloque.avisado = true;
+        bloque.sinNombre = true;
+        return bloque;
+    }
+    const Corrida corrida = lector.leerCorrida(etiqueta, k, conNombre ? 1 : 0);
+    bloque.corrida = corrida.valores;
+    bloque.avisado = avisarNumeroMalEscrito(lector, corrida.fin, etiqueta);
     return bloque;
 }
 
@@ -248,14 +524,29 @@ struct Combo {
     std::string nombre;
     std::vector<double> factores;
     std::vector<std::string> casos;
+    // A tag stands where its name should: no combination is formed.
+    bool sinNombre = false;
 };
 
+// A case is never a tag either: the list ends before a factor that a tag
+// follows, and the tag opens its own block.
 Combo leerCombo(claseLeerArchivo& lector, int k)
 {
     Combo combo;
     combo.nombre = lector.getString("combo:", k);
-    combo.factores = lector.getFactoresEtiqueta("combo:", k, 1);
-    combo.casos = lector.getNombresDeFactores("combo:", k, 1);
+    combo.sinNombre = avisarSinNombre("combo:", combo.nombre);
+    if (combo.sinNombre) return combo;
+    const ListaDeFactores lista = lector.leerFactores("combo:", k, 1);
+    const std::size_t pares = paresConCaso(lista.nombres);
+    combo.factores.assign(lista.factores.begin(), lista.factores.begin() + pares);
+    combo.casos.assign(lista.nombres.begin(), lista.nombres.begin() + pares);
+    if (pares < lista.nombres.size()) {
+        std::cout << "Advertencia: la combinación " << citar(combo.nombre) << " termina en el factor "
+                  << citar(lista.palabrasDeFactores[pares]) << " sin caso: lo sigue la etiqueta \""
+                  << lista.nombres[pares] << "\"; ese factor no se toma" << std::endl;
+    } else {
+        avisarNumeroMalEscrito(lector, lista.fin, "combo:");
+    }
     return combo;
 }
 
@@ -269,8 +560,8 @@ void leerSecciones(claseLeerArchivo& lector, const std::string& etiqueta, const 
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, etiqueta, k, true);
         const std::vector<double>& v = bloque.corrida;
-        // A run cut short by a misspelt number has been named already.
-        if (v.size() <= 3 && lector.getNumeroMalEscrito().empty()) {
+        // A block whose fault was named as it was read gets no second line.
+        if (v.size() <= 3 && !bloque.avisado) {
             std::cout << "Advertencia: " << etiqueta << " la sección " << citar(bloque.nombre)
                       << " no nombra ninguna barra; no se asigna" << std::endl;
         }
@@ -368,17 +659,12 @@ int leerCargasDeBarras(claseLeerArchivo& lector, const std::string& etiqueta, co
     const int bloques = lector.getNoEtiquetas(etiqueta);
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, etiqueta, k, true);
+        if (bloque.sinNombre) continue;
         casos.push_back(bloque.nombre);
         porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, etiqueta,
                      [&](int i) { fijar(barra[i], bloque.nombre, bloque.corrida); });
     }
     return bloques;
-}
-
-std::string enMinusculas(std::string texto)
-{
-    for (char& c : texto) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return texto;
 }
 
 // A pair whose case no load has adds nothing. Names are case-sensitive, so a
@@ -416,151 +702,6 @@ void avisarCasosSinCombinacion(const std::vector<std::string>& casos, const std:
     }
 }
 
-// The tags, each with the data that open its block: a name first or not,
-// then the numbers of its first row (for combo:, its first factor).
-struct FormaDeEtiqueta {
-    const char* etiqueta;
-    bool conNombre;
-    int numeros;
-};
-
-const FormaDeEtiqueta formasDeEtiqueta[] = {
-    {"nudos:", false, 3},
-    {"barras:", false, 3},
-    {"apoyo:", false, 4},
-    {"resorte:", false, 4},
-    {"puntual:", true, 4},
-    {"combo:", true, 1},
-    {"seccionRectangular:", true, 4},
-    {"seccionGenerica:", true, 4},
-    {"distribuidaLocal:", true, 5},
-    {"distribuidaGlobal:", true, 5},
-    {"escalaDeflexion:", false, 1},
-    {"escalaM:", false, 1},
-    {"escalaV:", false, 1},
-    {"escalaN:", false, 1},
-    {"escalaTexto:", false, 1},
-    {"escalaApoyo:", false, 1},
-    {"precision:", false, 1},
-    {"escalaCarga:", false, 1},
-};
-
-// Letters added, removed or changed, and neighbours swapped, to turn a into
-// b; any count above `tope` is returned as tope + 1. Both are short: longer
-// words are passed over before they come here.
-std::size_t distanciaDeEdicion(const std::string& a, const std::string& b, std::size_t tope)
-{
-    const std::size_t n = a.size();
-    const std::size_t m = b.size();
-    if ((n > m ? n - m : m - n) > tope) return tope + 1;
-    // Every letter of a that b lacks takes an edit of its own: a cheap bound
-    // that spares the table for almost every word.
-    std::size_t ajenas = 0;
-    for (char c : a) ajenas += b.find(c) == std::string::npos;
-    if (ajenas > tope) return tope + 1;
-    std::vector<std::size_t> d((n + 1) * (m + 1));
-    auto en = [&](std::size_t i, std::size_t j) -> std::size_t& { return d[i * (m + 1) + j]; };
-    for (std::size_t i = 0; i <= n; ++i) en(i, 0) = i;
-    for (std::size_t j = 0; j <= m; ++j) en(0, j) = j;
-    for (std::size_t i = 1; i <= n; ++i) {
-        for (std::size_t j = 1; j <= m; ++j) {
-            const std::size_t cambio = a[i - 1] == b[j - 1] ? 0 : 1;
-            en(i, j) = std::min({en(i - 1, j) + 1, en(i, j - 1) + 1, en(i - 1, j - 1) + cambio});
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-                en(i, j) = std::min(en(i, j), en(i - 2, j - 2) + 1);
-            }
-        }
-    }
-    return std::min(en(n, m), tope + 1);
-}
-
-// The tag a word resembles, or null. A word resembles a tag when, ignoring
-// letter case and one colon at its end, it equals the tag or differs from it
-// by one letter added, removed, changed or two neighbours swapped, by up to
-// two for tags of more than six letters. Short tags allow one: "como" or
-// "nodo" sit within two of "combo" and "nudos" in plain Spanish.
-const FormaDeEtiqueta* etiquetaParecida(const std::string& palabra)
-{
-    std::string base = enMinusculas(palabra);
-    if (!base.empty() && base.back() == ':') base.pop_back();
-    static const std::vector<std::string> etiquetas = [] {
-        std::vector<std::string> sinDosPuntos;
-        for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
-            sinDosPuntos.push_back(enMinusculas(forma.etiqueta));
-            sinDosPuntos.back().pop_back();
-        }
-        return sinDosPuntos;
-    }();
-    const FormaDeEtiqueta* mejor = nullptr;
-    std::size_t menor = 3;
-    for (std::size_t k = 0; k < etiquetas.size(); ++k) {
-        const std::size_t tope = etiquetas[k].size() > 6 ? 2 : 1;
-        const std::size_t d = distanciaDeEdicion(base, etiquetas[k], tope);
-        if (d <= tope && d < menor) {
-            menor = d;
-            mejor = &formasDeEtiqueta[k];
-        }
-    }
-    return mejor;
-}
-
-bool esCifra(claseLeerArchivo& lector, const std::string& palabra)
-{
-    return lector.esNumero(palabra) && palabra.find_first_of("0123456789") != std::string::npos;
-}
-
-// The words from i on could open a block of the tag: its name, if it takes
-// one, then the numbers of its first row.
-bool siguenDatos(claseLeerArchivo& lector, const std::vector<std::string>& palabras, std::size_t i,
-                 const FormaDeEtiqueta& forma)
-{
-    if (forma.conNombre) {
-        if (i >= palabras.size() || lector.esNumero(palabras[i])) return false;
-        ++i;
-    }
-    for (int k = 0; k < forma.numeros; ++k, ++i) {
-        if (i >= palabras.size() || !esCifra(lector, palabras[i])) return false;
-    }
-    return true;
-}
-
-// A mistyped tag loses its whole block without a word, so a word that
-// resembles a tag and is followed by that tag's data gets one line. Free text
-// stays silent: its words rarely resemble a tag and are followed by more words,
-// not by a block's data. Names the file gives (a block's name, a combination's
-// cases) are never taken for a tag.
-void avisarPalabrasComoEtiquetas(claseLeerArchivo& lector, const std::vector<Combo>& combos)
-{
-    std::unordered_set<std::string> etiquetas;
-    std::unordered_set<std::string> conNombre;
-    for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
-        etiquetas.insert(forma.etiqueta);
-        if (forma.conNombre) conNombre.insert(forma.etiqueta);
-    }
-    std::unordered_set<std::string> nombres;
-    for (const Combo& combo : combos) nombres.insert(combo.casos.begin(), combo.casos.end());
-
-    const std::vector<std::string>& palabras = lector.getPalabras();
-    std::unordered_set<std::string> avisadas;
-    // Above the longest tag (19 bytes) and two edits more: no longer word resembles one.
-    const std::size_t largoMaximo = 24;
-    for (std::size_t i = 0; i < palabras.size(); ++i) {
-        const std::string& palabra = palabras[i];
-        if (palabra.size() > largoMaximo || lector.esNumero(palabra) || etiquetas.count(palabra)) continue;
-        if (i > 0 && conNombre.count(palabras[i - 1])) continue;
-        if (nombres.count(palabra) || avisadas.count(palabra)) continue;
-        // Every tag's data open with a number, or with a name and then a number.
-        const bool numeroDespues = i + 1 < palabras.size() && esCifra(lector, palabras[i + 1]);
-        const bool nombreYNumero = i + 2 < palabras.size() && !lector.esNumero(palabras[i + 1]) &&
-                                   esCifra(lector, palabras[i + 2]);
-        if (!numeroDespues && !nombreYNumero) continue;
-        const FormaDeEtiqueta* forma = etiquetaParecida(palabra);
-        if (forma == nullptr || !siguenDatos(lector, palabras, i + 1, *forma)) continue;
-        avisadas.insert(palabra);
-        avisarPalabra(palabra, "se parece a la etiqueta \"", forma->etiqueta, "\"; los datos que la siguen no se leen");
-    }
-}
-
 // Only a regular file is opened: a FIFO without a writer would block the open,
 // and a pipe would be consumed by it.
 bool abrible(const std::string& ruta)
@@ -594,13 +735,17 @@ void funcionLeerArchivo()
                   << " está guardado en UTF-16; guárdelo como texto plano (UTF-8)" << std::endl;
     }
 
+    // Words that stand for a tag but are none, named before what they break.
+    const std::unordered_set<std::string> comoEtiquetas =
+        avisarPalabrasComoEtiquetas(lector, casosDeLasCombinaciones(lector));
+
     // 1. Node table: user number, X, Y.
-    const Eigen::MatrixXd nudos = leerTabla(lector, "nudos:");
+    const Eigen::MatrixXd nudos = leerTabla(lector, "nudos:", comoEtiquetas);
     noNudos = static_cast<int>(nudos.rows());
     std::cout << "lectura de nudos OK " << "Num Nudos = " << noNudos << std::endl;
 
     // 2. Bar table: user number, start node, end node.
-    const Eigen::MatrixXd barras = leerTabla(lector, "barras:");
+    const Eigen::MatrixXd barras = leerTabla(lector, "barras:", comoEtiquetas);
     noBarras = static_cast<int>(barras.rows());
     std::cout << "lectura de barras OK " << "Num Barras = " << noBarras << std::endl;
 
@@ -667,6 +812,7 @@ void funcionLeerArchivo()
     const int noPuntuales = lector.getNoEtiquetas("puntual:");
     for (int k = 1; k <= noPuntuales; ++k) {
         const Bloque bloque = leerBloque(lector, "puntual:", k, true);
+        if (bloque.sinNombre) continue;
         casosConCargas.push_back(bloque.nombre);
         const std::vector<double>& v = bloque.corrida;
         porCadaNudo(bloque, 3, punteroNudos, "puntual:",
@@ -685,16 +831,17 @@ void funcionLeerArchivo()
     if (noBloquesCombo != 0) {
         std::unordered_set<std::string> formados;
         for (int k = 1; k <= noBloquesCombo; ++k) {
-            combos.push_back(leerCombo(lector, k));
+            Combo leido = leerCombo(lector, k);
+            if (leido.sinNombre) continue;
+            combos.push_back(leido);
             const Combo& combo = combos.back();
-            avisarNumeroMalEscrito(lector, "combo:");
             if (combo.factores.empty()) {
-                std::cout << "Advertencia: la combinación " << combo.nombre
+                std::cout << "Advertencia: la combinación " << citar(combo.nombre)
                           << " no tiene pares de factor y caso; se omite" << std::endl;
                 continue;
             }
             if (!formados.insert(combo.nombre).second) {
-                std::cout << "Advertencia: la combinación " << combo.nombre
+                std::cout << "Advertencia: la combinación " << citar(combo.nombre)
                           << " se repite; sus pares se suman a la misma combinación" << std::endl;
             }
             for (objNudo2d& n : nudo) {
@@ -771,7 +918,6 @@ void funcionLeerArchivo()
     // What the file holds but the model does not use: said, never changed.
     avisarCasosAusentes(combos, casosConCargas);
     avisarCasosSinCombinacion(casosConCargas, combos);
-    avisarPalabrasComoEtiquetas(lector, combos);
 
     // 16. Display settings: defaults, then the file's values where usable.
     ajustesPorDefecto();

@@ -47,6 +47,12 @@ std::string leidaComoPrefijo(const std::string& palabra, const std::string& valo
     return "Advertencia: la palabra \"" + palabra + "\" no es un número; se lee como " + valor;
 }
 
+std::string filasIncompletas(const std::string& etiqueta, int numeros)
+{
+    return "Advertencia: la tabla \"" + etiqueta + "\" tiene " + std::to_string(numeros) +
+           " números, que no forman filas de tres; no se lee ninguna fila";
+}
+
 std::string sinCombinacion(const std::string& caso)
 {
     return "Advertencia: el caso de carga " + caso + " no está en ninguna combinación; sus cargas no se usan";
@@ -56,6 +62,13 @@ std::string sinSeccion(int barra)
 {
     return "Advertencia: la barra " + std::to_string(barra) +
            " no tiene sección (de seccionRectangular: o seccionGenerica:); no aporta rigidez";
+}
+
+// The lines of a cause, then the trace they come before.
+Lineas antesDe(Lineas causas, const Lineas& traza)
+{
+    causas.insert(causas.end(), traza.begin(), traza.end());
+    return causas;
 }
 
 Lineas conAvisosEscala(Lineas traza)
@@ -603,7 +616,7 @@ TEST_F(Constructor, ArchivosComoLosEscribenLosUsuarios)
          esperarVigaSinSeccion},
         {"coma decimal en la tabla de nudos", "nudos: 1 0 0 2 4,5 0",
          conAvisosEscala({"Faltan datos para completar la matriz nudos:", numeroMalEscrito("4,5", "nudos:"),
-                          cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
+                          filasIncompletas("nudos:", 4), cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
          [] { EXPECT_TRUE(nudo.empty()); }},
         {"coma decimal en una tabla repetida", "nudos: 1 0 0 2,5 nudos: 3 8 0",
          conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
@@ -644,6 +657,12 @@ TEST_F(Constructor, ArchivosComoLosEscribenLosUsuarios)
           avisoReal("escalaV:"), avisoReal("escalaN:"), avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"),
           "Advertencia: no se encontró ningún entero con etiqueta precision:", avisoReal("escalaCarga:")},
          [] { EXPECT_EQ(escalaM, 2.0); }},
+        {"decimales que no son un número entero", kViga + " precision: 2.5",
+         {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales, kCombosNudo,
+          kCoordBarras, kRect, kGen, kCombosBarra, avisoReal("escalaDeflexion:"), avisoReal("escalaM:"),
+          avisoReal("escalaV:"), avisoReal("escalaN:"), avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"),
+          "Advertencia: la palabra \"2.5\" no es un número entero; se lee como 2", avisoReal("escalaCarga:")},
+         [] { EXPECT_EQ(precision, 2); }},
         // A name may begin with a digit, and a run may end at a plain word.
         {"nombres que empiezan por cifra",
          "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 fin seccionRectangular: 30x50 0.3 0.5 2.1e7 1 "
@@ -913,10 +932,11 @@ TEST_F(LoQueElModeloNoUsa, CasosSeccionesYPalabrasComoEtiquetas)
         {"palabras como etiquetas, seguidas de sus datos",
          conCombos("combo: U 1 viva 1 muerta nodos: 3 8 0 Apoyo: 1 1 1 2 puntual viva 0 -5 0 1 "
                    "distribuidaGlobla: muerta 1 1 0 -1 1 escalam: 0.5 precisión: 2 combo U 2 viva"),
-         traza({pareceEtiqueta("nodos:", "nudos:"), pareceEtiqueta("Apoyo:", "apoyo:"),
-                pareceEtiqueta("puntual", "puntual:"), pareceEtiqueta("distribuidaGlobla:", "distribuidaGlobal:"),
-                pareceEtiqueta("escalam:", "escalaM:"), pareceEtiqueta("precisión:", "precision:"),
-                pareceEtiqueta("combo", "combo:")}),
+         antesDe({pareceEtiqueta("nodos:", "nudos:"), pareceEtiqueta("Apoyo:", "apoyo:"),
+                  pareceEtiqueta("puntual", "puntual:"), pareceEtiqueta("distribuidaGlobla:", "distribuidaGlobal:"),
+                  pareceEtiqueta("escalam:", "escalaM:"), pareceEtiqueta("precisión:", "precision:"),
+                  pareceEtiqueta("combo", "combo:")},
+                 traza({})),
          [] {
              EXPECT_EQ(noNudos, 2);
              esperarApoyo(nudo[1], 0, 0, 0);
@@ -966,8 +986,8 @@ TEST_F(PalabrasQueNoSonNumeros, CadaUnaNombradaUnaVez)
 {
     const Caso casos[] = {
         {"inf como coordenada", "nudos: 1 0 0 2 inf 0",
-         conAvisosEscala({"Faltan datos para completar la matriz nudos:", noFinito("inf", "nudos:"), cuentaNudos(0),
-                          cuentaBarras(0), kCoordNudos}),
+         conAvisosEscala({"Faltan datos para completar la matriz nudos:", noFinito("inf", "nudos:"),
+                          filasIncompletas("nudos:", 4), cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
          [] { EXPECT_TRUE(nudo.empty()); }},
         {"NaN corta la tabla de nudos", "nudos: 1 0 0 2 4 0 NaN 8 0",
          conAvisosEscala({noFinito("NaN", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
@@ -1001,6 +1021,208 @@ TEST_F(PalabrasQueNoSonNumeros, CadaUnaNombradaUnaVez)
          [] { EXPECT_EQ(escalaM, 0.1); }},
     };
     for (const Caso& c : casos) construirCaso(c);
+}
+
+}  // namespace
+
+namespace {
+
+// Every mistake is named where it is made, in one line that comes before the
+// lines about what it breaks.
+class CadaErrorDondeSeComete : public LoQueElModeloNoUsa {
+protected:
+    // A beam of two bars over nodes 1 to 3, loaded at node 3; `nudos` is what
+    // follows its node tag.
+    static std::string tresNudos(const std::string& nudos, const std::string& etiqueta = "nudos:")
+    {
+        return etiqueta + " " + nudos +
+               " barras: 1 1 2 2 2 3 apoyo: 1 1 1 1 seccionRectangular: V 0.3 0.5 2.1e7 1 2 puntual: P 0 -10 0 3 "
+               "combo: U 1.5 P";
+    }
+    static std::string textoEnTabla(const std::string& palabra, const std::string& etiqueta)
+    {
+        return "Advertencia: la palabra \"" + palabra + "\" termina la tabla \"" + etiqueta +
+               "\"; los números que la siguen no se leen";
+    }
+    static std::string sinNombre(const std::string& etiqueta, const std::string& siguiente)
+    {
+        return "Advertencia: el bloque \"" + etiqueta + "\" no tiene nombre: lo sigue la etiqueta \"" + siguiente +
+               "\"; se omite";
+    }
+    static std::string pegada(const std::string& palabra, const std::string& etiqueta)
+    {
+        return "Advertencia: la palabra \"" + palabra + "\" lleva la etiqueta \"" + etiqueta +
+               "\" pegada a su valor; sepárelos con un espacio";
+    }
+};
+
+const Lineas kTrazaTresNudos = conAvisosEscala({cuentaNudos(3), cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos,
+                                                kApoyos, kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen,
+                                                kCombosBarra});
+
+// What the beam of tresNudos prints when node 3 is lost.
+const Lineas kSinNudo3 = conAvisosEscala(
+    {cuentaNudos(2), cuentaBarras(2), kNudosOK,
+     "Advertencia: barras: nombra el nudo 3, que no está definido; se omite la barra 2", kBarrasOK, kCoordNudos,
+     kApoyos, "Advertencia: puntual: nombra el nudo 3, que no está definido; se omite", kPuntuales, kCombosNudo,
+     kCoordBarras,
+     "Advertencia: seccionRectangular: nombra la barra 2, que se omitió porque su nudo 3 no está definido; se omite",
+     kRect, kGen, kCombosBarra});
+
+// ... and when every node is lost.
+const Lineas kSinNudos = conAvisosEscala(
+    {cuentaNudos(0), cuentaBarras(2), "Advertencia: barras: nombra el nudo 1, que no está definido; se omite la barra 1",
+     "Advertencia: barras: nombra el nudo 2, que no está definido; se omite la barra 2", kBarrasOK, kCoordNudos,
+     "Advertencia: apoyo: nombra el nudo 1, que no está definido; se omite", kApoyos,
+     "Advertencia: puntual: nombra el nudo 3, que no está definido; se omite", kPuntuales, kCombosNudo,
+     kCombosBarra});
+
+// A table's run ends at the first word that is no number. That word is named
+// when numbers follow it before the next tag or the end of the file.
+TEST_F(CadaErrorDondeSeComete, TextoDentroDeUnaTabla)
+{
+    const Caso casos[] = {
+        {"texto entre filas", tresNudos("1 0 0 2 5 0 (apoyo derecho) 3 10 0"),
+         antesDe({textoEnTabla("(apoyo", "nudos:")}, kSinNudo3), [] { EXPECT_EQ(noNudos, 2); }},
+        {"texto tras la tabla, antes de la etiqueta siguiente", tresNudos("1 0 0 2 5 0 3 10 0 (apoyo derecho)"),
+         kTrazaTresNudos, [] { EXPECT_EQ(noNudos, 3); }},
+        {"números antes del fin del archivo", "nudos: 1 0 0 2 5 0 fin 3",
+         conAvisosEscala({textoEnTabla("fin", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         [] { EXPECT_EQ(noNudos, 2); }},
+        {"un número sin cifras no es un dato", "nudos: 1 0 0 2 5 0 fin - e",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}), [] {}},
+        {"etiqueta repetida", "nudos: 1 0 0 (x) 2 5 0 nudos: 3 10 0",
+         conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
+                          "del archivo",
+                          textoEnTabla("(x)", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         [] { EXPECT_EQ(nudo[1].getNoNudoUsuario(), 3); }},
+        // A word named as standing for a tag is a tag's place: its line is enough.
+        {"la tabla termina en una etiqueta mal escrita", "nudos: 1 0 0 2 5 0 Apoyo: 1 1 1 1",
+         antesDe({pareceEtiqueta("Apoyo:", "apoyo:")},
+                 conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos})),
+         [] { esperarApoyo(nudo[0], 0, 0, 0); }},
+        {"texto antes de una etiqueta mal escrita", "nudos: 1 0 0 2 5 0 nota Apoyo: 1 1 1 1",
+         antesDe({pareceEtiqueta("Apoyo:", "apoyo:")},
+                 conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos})),
+         [] {}},
+    };
+    for (const Caso& c : casos) construirCaso(c);
+}
+
+TEST_F(CadaErrorDondeSeComete, FilaCortaDeUnaTabla)
+{
+    const Caso casos[] = {
+        {"fila de nudo sin su y", tresNudos("1 0 0 2 5 3 10 0"),
+         antesDe({"Faltan datos para completar la matriz nudos:", filasIncompletas("nudos:", 8)}, kSinNudos),
+         [] { EXPECT_TRUE(nudo.empty()); }},
+        {"etiqueta repetida", "nudos: 1 0 0 2 5 nudos: 3 10 0",
+         conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
+                          "del archivo",
+                          "Faltan datos para completar la matriz nudos:", filasIncompletas("nudos:", 8), cuentaNudos(0),
+                          cuentaBarras(0), kCoordNudos}),
+         [] { EXPECT_TRUE(nudo.empty()); }},
+        {"un solo número de barra", "nudos: 1 0 0 2 5 0 barras: 7",
+         conAvisosEscala({cuentaNudos(2), "Faltan datos para completar la matriz barras:",
+                          "Advertencia: la tabla \"barras:\" tiene 1 número, que no forman filas de tres; no se lee "
+                          "ninguna fila",
+                          cuentaBarras(0), kNudosOK, kCoordNudos}),
+         [] { EXPECT_TRUE(barra.empty()); }},
+    };
+    for (const Caso& c : casos) construirCaso(c);
+}
+
+// A block's name, or the case after a factor, is never a tag: the tag opens
+// its own block.
+TEST_F(CadaErrorDondeSeComete, EtiquetaEnLugarDeUnNombre)
+{
+    const Caso casos[] = {
+        {"combinación sin nombre antes de una escala", kViga + " combo: escalaM: 0.5 precision: 2",
+         {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+          sinNombre("combo:", "escalaM:"), kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra,
+          avisoReal("escalaDeflexion:"), avisoReal("escalaV:"), avisoReal("escalaN:"), avisoReal("escalaTexto:"),
+          avisoReal("escalaApoyo:"), avisoReal("escalaCarga:")},
+         [] {
+             ASSERT_EQ(noCombos, 1);
+             EXPECT_EQ(nudo[0].getNombreCombo(0), "U");
+             EXPECT_EQ(escalaM, 0.5);
+             EXPECT_EQ(precision, 2);
+         }},
+        {"carga puntual sin nombre", kViga + " puntual: apoyo: 1 1 1 2",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
+                          sinNombre("puntual:", "apoyo:"), kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen,
+                          kCombosBarra}),
+         [] {
+             esperarApoyo(nudo[1], 1, 1, 1);
+             esperarFila(nudo[1].getCargasGlobales(), 0, {0, -10, 0});
+         }},
+        {"sección sin nombre", kViga + " seccionGenerica: apoyo: 1 1 1 1",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                          kCombosNudo, kCoordBarras, kRect, sinNombre("seccionGenerica:", "apoyo:"), kGen,
+                          kCombosBarra}),
+         [] {
+             EXPECT_EQ(barra[0].getNombreDeSeccion(), "V");
+             EXPECT_NEAR(barra[0].getArea(), 0.15, 1e-15);
+         }},
+        {"carga distribuida sin nombre", kViga + " distribuidaLocal: apoyo: 1 1 1 1",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                          kCombosNudo, kCoordBarras, kRect, kGen, sinNombre("distribuidaLocal:", "apoyo:"), kLocales,
+                          kCombosBarra}),
+         [] { esperarFila(barra[0].getMatrizCargasCombo(), 0, {0, 0, 0, 0}); }},
+        {"factor sin caso antes de un apoyo", kViga + " combo: ELU 1.5 P 1.6 apoyo: 0 1 0 2",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
+                          "Advertencia: la combinación ELU termina en el factor 1.6 sin caso: lo sigue la etiqueta "
+                          "\"apoyo:\"; ese factor no se toma",
+                          kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra}),
+         [] {
+             ASSERT_EQ(noCombos, 2);
+             EXPECT_EQ(nudo[1].getNombreCombo(1), "ELU");
+             esperarFila(nudo[1].getCargasGlobales(), 1, {0, -15, 0});
+             esperarApoyo(nudo[1], 0, 1, 0);
+         }},
+    };
+    for (const Caso& c : casos) construirCaso(c);
+}
+
+// The rule of a word that resembles a tag, each part pinned by a case, and
+// its line before the trace.
+TEST_F(CadaErrorDondeSeComete, PalabraParecidaAUnaEtiqueta)
+{
+    const Caso casos[] = {
+        {"vecinas intercambiadas en una etiqueta corta", conCombos("combo: U 1 viva 1 muerta aopyo: 1 1 1 2"),
+         antesDe({pareceEtiqueta("aopyo:", "apoyo:")}, traza({})), [] { esperarApoyo(nudo[1], 0, 0, 0); }},
+        {"dos cambios en una etiqueta corta", conCombos("combo: U 1 viva 1 muerta opoyu: 1 1 1 2"), traza({}),
+         [] { esperarApoyo(nudo[1], 0, 0, 0); }},
+        {"etiqueta en mayúsculas", conCombos("combo: U 1 viva 1 muerta NUDOS: 3 8 0"),
+         antesDe({pareceEtiqueta("NUDOS:", "nudos:")}, traza({})), [] { EXPECT_EQ(noNudos, 2); }},
+        {"tres veces la misma palabra",
+         conCombos("combo: U 1 viva 1 muerta Apoyo: 1 1 1 2 Apoyo: 0 1 0 2 Apoyo: 1 0 0 2"),
+         antesDe({pareceEtiqueta("Apoyo:", "apoyo:")}, traza({})), [] {}},
+        {"la tabla de nudos mal escrita", tresNudos("1 0 0 2 5 0 3 10 0", "Nudos:"),
+         antesDe({pareceEtiqueta("Nudos:", "nudos:")}, kSinNudos), [] { EXPECT_TRUE(nudo.empty()); }},
+        {"etiquetas pegadas a su valor", kViga + " escalaM:0.5 precision:2",
+         antesDe({pegada("escalaM:0.5", "escalaM:"), pegada("precision:2", "precision:")}, kTrazaViga),
+         [] {
+             EXPECT_EQ(escalaM, 0.1);
+             EXPECT_EQ(precision, 3);
+         }},
+    };
+    for (const Caso& c : casos) construirCaso(c);
+}
+
+TEST_F(CadaErrorDondeSeComete, NombresLargosSeCitanCortos)
+{
+    const std::string largo(5000, 'L');
+    const std::string cita = std::string(60, 'L') + "…";
+    construirCaso({"combinación repetida y sin pares",
+                   "nudos: 1 0 0 2 4 0 puntual: D 0 -10 0 1 combo: " + largo + " 1 D combo: " + largo +
+                       " 2 D combo: " + largo + "X",
+                   conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kPuntuales,
+                                    "Advertencia: la combinación " + cita +
+                                        " se repite; sus pares se suman a la misma combinación",
+                                    "Advertencia: la combinación " + cita +
+                                        " no tiene pares de factor y caso; se omite",
+                                    kCombosNudo, kCombosBarra}),
+                   [] { EXPECT_EQ(noCombos, 1); }});
 }
 
 }  // namespace

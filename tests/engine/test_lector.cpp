@@ -90,6 +90,30 @@ TEST_F(Lector, ConversionSinValorNumericoDaCeroConAviso)
               "Advertencia: la palabra \"1-2\" no es un número; se lee como 1\n");
 }
 
+// A real with a fraction is a number, only not a whole one; any other word
+// that holds more than its integer prefix is no number.
+TEST_F(Lector, EnteroQueNoEsEntero)
+{
+    const struct {
+        const char* palabra;
+        int valor;
+        const char* salida;
+    } casos[] = {
+        {"2.5", 2, "Advertencia: la palabra \"2.5\" no es un número entero; se lee como 2\n"},
+        {"-0.5", 0, "Advertencia: la palabra \"-0.5\" no es un número entero; se lee como 0\n"},
+        {"2e3", 2, "Advertencia: la palabra \"2e3\" no es un número; se lee como 2\n"},
+        {"2.0", 2, "Advertencia: la palabra \"2.0\" no es un número; se lee como 2\n"},
+        {"3x", 3, "Advertencia: la palabra \"3x\" no es un número; se lee como 3\n"},
+        {"4", 4, ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.palabra);
+        int valor = -1;
+        EXPECT_EQ(salidaDe([&] { valor = convertirEntero(c.palabra); }), c.salida);
+        EXPECT_EQ(valor, c.valor);
+    }
+}
+
 TEST_F(Lector, GetStringDevuelveLaPalabraTrasLaEnesimaOcurrencia)
 {
     ArchivoTemporal f("puntual: viento 1 0 0 2 puntual: puntual: 5 puntual:");
@@ -305,11 +329,11 @@ TEST_F(Lector, TextoUtf16SeLeeVacio)
 // and the word begins like one.
 TEST_F(Lector, NumeroMalEscritoDondeTerminaUnaCorrida)
 {
-    using Consulta = std::function<void(claseLeerArchivo&)>;
-    const Consulta tabla = [](claseLeerArchivo& l) { l.getMatriz("nudos:", 3); };
-    const Consulta corrida = [](claseLeerArchivo& l) { l.getMatrizEtiquetaRepetida("puntual:", 1, 1); };
-    const Consulta factores = [](claseLeerArchivo& l) { l.getFactoresEtiqueta("combo:", 1, 1); };
-    const Consulta nombres = [](claseLeerArchivo& l) { l.getNombresDeFactores("combo:", 1, 1); };
+    using Fines = std::vector<FinDeCorrida>;
+    using Consulta = std::function<Fines(claseLeerArchivo&)>;
+    const Consulta tabla = [](claseLeerArchivo& l) { return l.leerMatriz("nudos:", 3).fines; };
+    const Consulta corrida = [](claseLeerArchivo& l) { return Fines{l.leerCorrida("puntual:", 1, 1).fin}; };
+    const Consulta factores = [](claseLeerArchivo& l) { return Fines{l.leerFactores("combo:", 1, 1).fin}; };
     const struct {
         const char* contenido;
         Consulta consulta;
@@ -323,9 +347,9 @@ TEST_F(Lector, NumeroMalEscritoDondeTerminaUnaCorrida)
         {"puntual: P 0 -10 0 .5,1", corrida, ".5,1"},
         {"puntual: P 0 -10 0 2 x3", corrida, ""},
         {"combo: U 1 P 1,5 Q", factores, "1,5"},
-        {"combo: U 1 P +2E0 Q", nombres, "+2E0"},
+        {"combo: U 1 P +2E0 Q", factores, "+2E0"},
         {"combo: U 1 2P 1 3Q", factores, ""},
-        {"combo: 1,5U 1 P", nombres, ""},
+        {"combo: 1,5U 1 P", factores, ""},
         {"nudos: 1 0 0 inf 4 0", tabla, "inf"},
         {"puntual: P NaN -10 0 2", corrida, "NaN"},
         {"combo: U 1 P -Infinity Q", factores, "-Infinity"},
@@ -335,17 +359,50 @@ TEST_F(Lector, NumeroMalEscritoDondeTerminaUnaCorrida)
         SCOPED_TRACE(c.contenido);
         ArchivoTemporal f(c.contenido);
         claseLeerArchivo l = lectorDe(f);
-        c.consulta(l);
-        EXPECT_EQ(l.getNumeroMalEscrito(), c.palabra);
+        std::string malEscrito;
+        for (const FinDeCorrida& fin : c.consulta(l)) {
+            if (malEscrito.empty() && l.esNumeroMalEscrito(fin.palabra)) malEscrito = fin.palabra;
+        }
+        EXPECT_EQ(malEscrito, c.palabra);
     }
+}
 
-    // Each lookup answers for its own runs only.
-    ArchivoTemporal f("apoyo: 1 1 1 1E3 apoyo: 0 0 0 1");
+// Each lookup hands back the word that ended its own run, and where it stands
+// among the file's words, whatever lookup ran before.
+TEST_F(Lector, CadaConsultaDevuelveDondeTerminoSuCorrida)
+{
+    ArchivoTemporal f("apoyo: 1 1 1 1E3 apoyo: 0 0 0 1 combo: U 1 P fin nudos: 1 0 0 (nota) 2 5 0 nudos: 3 0 0");
     claseLeerArchivo l = lectorDe(f);
-    l.getMatrizEtiquetaRepetida("apoyo:", 1, 0);
-    EXPECT_EQ(l.getNumeroMalEscrito(), "1E3");
-    l.getMatrizEtiquetaRepetida("apoyo:", 2, 0);
-    EXPECT_EQ(l.getNumeroMalEscrito(), "");
+    const Corrida primera = l.leerCorrida("apoyo:", 1, 0);
+    const Corrida segunda = l.leerCorrida("apoyo:", 2, 0);
+    EXPECT_EQ(primera.valores, (std::vector<double>{1, 1, 1}));
+    EXPECT_EQ(primera.fin.palabra, "1E3");
+    EXPECT_EQ(primera.fin.posicion, 4u);
+    EXPECT_EQ(segunda.fin.palabra, "combo:");
+    EXPECT_EQ(segunda.fin.posicion, 10u);
+
+    const ListaDeFactores lista = l.leerFactores("combo:", 1, 1);
+    EXPECT_EQ(lista.factores, (std::vector<double>{1}));
+    EXPECT_EQ(lista.palabrasDeFactores, (std::vector<std::string>{"1"}));
+    EXPECT_EQ(lista.nombres, (std::vector<std::string>{"P"}));
+    EXPECT_EQ(lista.fin.palabra, "fin");
+    EXPECT_EQ(lista.fin.posicion, 14u);
+
+    const Tabla tabla = l.leerMatriz("nudos:", 3);
+    EXPECT_EQ(tabla.numeros, 6);
+    ASSERT_EQ(tabla.fines.size(), 2u);
+    EXPECT_EQ(tabla.fines[0].palabra, "(nota)");
+    EXPECT_EQ(l.getPalabras()[tabla.fines[0].posicion], "(nota)");
+    EXPECT_EQ(tabla.fines[1].palabra, "");
+    EXPECT_EQ(tabla.fines[1].posicion, std::string::npos);
+
+    // A count that forms no whole rows is still handed back.
+    ArchivoTemporal corta("nudos: 1 0 0 2 5 3 10 0");
+    claseLeerArchivo lc = lectorDe(corta);
+    Tabla t;
+    EXPECT_EQ(salidaDe([&] { t = lc.leerMatriz("nudos:", 3); }), "Faltan datos para completar la matriz nudos:\n");
+    EXPECT_EQ(t.numeros, 8);
+    EXPECT_EQ(t.matriz.size(), 0);
 }
 
 }  // namespace
