@@ -26,6 +26,9 @@ using Puntero = std::unordered_map<int, int>;
 // User number of a bar row that was not built, to the undefined node it names.
 using BarrasOmitidas = std::unordered_map<int, double>;
 
+// Numbers in a row of the node and bar tables: user number and two more.
+const int columnasDeTabla = 3;
+
 struct FilaNudo {
     int numero;
     double x;
@@ -332,19 +335,22 @@ bool avisarNumeroMalEscrito(claseLeerArchivo& lector, const FinDeCorrida& fin, c
 
 // A table's run ends at its first word that is no number, so free text
 // written inside a table loses the rows after it. Rule: the word that ended
-// the run gets one line when a number word with a digit follows it before the
-// next tag (one of the 18, or a word already named as standing for one) or
-// the end of the file. Free text after a table, followed by no such number
-// before the next tag, stays silent. A tag, or a word already named (a
-// misspelt number, a word standing for a tag), gets no line of its own here.
+// the run gets one line when a whole row, three number words with a digit in
+// a row, follows it before the next tag (one of the 18, or a word already
+// named as standing for one) or the end of the file. A note after a table
+// ("viga de 2 vanos") holds no such row and stays silent. A tag, or a word
+// already named (a misspelt number, a word standing for a tag), gets no line
+// of its own here.
 void avisarTextoEnTabla(claseLeerArchivo& lector, const FinDeCorrida& fin, const std::string& etiqueta,
                         const std::unordered_set<std::string>& comoEtiquetas)
 {
     auto esFrontera = [&](const std::string& palabra) { return esEtiqueta(palabra) || comoEtiquetas.count(palabra); };
     if (fin.posicion == std::string::npos || esFrontera(fin.palabra)) return;
     const std::vector<std::string>& palabras = lector.getPalabras();
+    int seguidos = 0;
     for (std::size_t i = fin.posicion + 1; i < palabras.size() && !esFrontera(palabras[i]); ++i) {
-        if (!esCifra(lector, palabras[i])) continue;
+        seguidos = esCifra(lector, palabras[i]) ? seguidos + 1 : 0;
+        if (seguidos < columnasDeTabla) continue;
         avisarPalabra(fin.palabra, "termina la tabla \"", etiqueta, "\"; los números que la siguen no se leen");
         return;
     }
@@ -374,9 +380,9 @@ Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta,
 {
     const int veces = lector.getNoEtiquetas(etiqueta);
     if (veces <= 1) {
-        const Tabla tabla = lector.leerMatriz(etiqueta, 3);
+        const Tabla tabla = lector.leerMatriz(etiqueta, columnasDeTabla);
         for (const FinDeCorrida& fin : tabla.fines) avisarFinDeTabla(lector, fin, etiqueta, comoEtiquetas);
-        if (tabla.numeros % 3 != 0) avisarFilasIncompletas(etiqueta, tabla.numeros);
+        if (tabla.numeros % columnasDeTabla != 0) avisarFilasIncompletas(etiqueta, tabla.numeros);
         return tabla.matriz;
     }
     std::cout << "Advertencia: la etiqueta " << etiqueta << " aparece " << veces
@@ -387,13 +393,13 @@ Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta,
         avisarFinDeTabla(lector, corrida.fin, etiqueta, comoEtiquetas);
         numeros.insert(numeros.end(), corrida.valores.begin(), corrida.valores.end());
     }
-    if (numeros.size() % 3 != 0) {
+    if (numeros.size() % columnasDeTabla != 0) {
         std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
         avisarFilasIncompletas(etiqueta, numeros.size());
         return Eigen::MatrixXd(0, 0);
     }
-    Eigen::MatrixXd tabla(numeros.size() / 3, 3);
-    for (std::size_t k = 0; k < numeros.size(); ++k) tabla(k / 3, k % 3) = numeros[k];
+    Eigen::MatrixXd tabla(numeros.size() / columnasDeTabla, columnasDeTabla);
+    for (std::size_t k = 0; k < numeros.size(); ++k) tabla(k / columnasDeTabla, k % columnasDeTabla) = numeros[k];
     return tabla;
 }
 

@@ -1078,7 +1078,8 @@ const Lineas kSinNudos = conAvisosEscala(
      kCombosBarra});
 
 // A table's run ends at the first word that is no number. That word is named
-// when numbers follow it before the next tag or the end of the file.
+// when a whole row of numbers follows it before the next tag or the end of
+// the file.
 TEST_F(CadaErrorDondeSeComete, TextoDentroDeUnaTabla)
 {
     const Caso casos[] = {
@@ -1086,9 +1087,13 @@ TEST_F(CadaErrorDondeSeComete, TextoDentroDeUnaTabla)
          antesDe({textoEnTabla("(apoyo", "nudos:")}, kSinNudo3), [] { EXPECT_EQ(noNudos, 2); }},
         {"texto tras la tabla, antes de la etiqueta siguiente", tresNudos("1 0 0 2 5 0 3 10 0 (apoyo derecho)"),
          kTrazaTresNudos, [] { EXPECT_EQ(noNudos, 3); }},
-        {"números antes del fin del archivo", "nudos: 1 0 0 2 5 0 fin 3",
+        {"una fila antes del fin del archivo", "nudos: 1 0 0 2 5 0 fin 3 10 0",
          conAvisosEscala({textoEnTabla("fin", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
          [] { EXPECT_EQ(noNudos, 2); }},
+        {"una nota con números sueltos tras la tabla", tresNudos("1 0 0 2 5 0 3 10 0 viga de 2 vanos, como 2 vigas"),
+         kTrazaTresNudos, [] { EXPECT_EQ(noNudos, 3); }},
+        {"dos números seguidos no son una fila", "nudos: 1 0 0 2 5 0 fin 3 10",
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}), [] {}},
         {"un número sin cifras no es un dato", "nudos: 1 0 0 2 5 0 fin - e",
          conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}), [] {}},
         {"etiqueta repetida", "nudos: 1 0 0 (x) 2 5 0 nudos: 3 10 0",
