@@ -1,12 +1,13 @@
 #pragma once
 
 // Small models for the viewer tests, built through the node and bar setters,
-// and the viewer's state put back as the window finds it when it opens.
+// and the program's state put back as the window finds it when it opens on an
+// empty model with the builder's display settings.
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "funcionPlot.h"
 #include "vardel2d.h"
 
 struct NudoPrueba {
@@ -51,14 +52,7 @@ inline void fijarModelo(const std::vector<NudoPrueba>& nudos, const std::vector<
 
 inline void reiniciarVisor()
 {
-    fijarModelo({});
-    std::fill(flags.begin(), flags.end(), 0);
-    flags[flagApoyos] = 1;
-    dialogo = "Comando:";
-    comando.clear();
-    numeroComboCoincidente = -1;
+    estadoDeArranque();
     ajustesPorDefecto();
-    xMin = xMax = yMin = yMax = 0;
-    xCam = yCam = zCam = xCentroObj = yCentroObj = 0;
-    clickIzq = xLast = yLast = 0;
+    estadoDeApertura();
 }

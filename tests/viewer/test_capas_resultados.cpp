@@ -439,11 +439,11 @@ TEST_F(CapasResultados, DeformadaConEsferaDesplazadaYValoresSinAmplificar)
     EXPECT_NEAR((xMn + xMx) / 2, 1.1, 1e-3);
     EXPECT_NEAR((yMn + yMx) / 2, 0.8, 1e-3);
     EXPECT_NEAR(xMx - xMn, 0.04, 2e-3);
-    const Esfera e = esferaDe(esfera);
-    EXPECT_EQ(e.cortes, 12);
-    EXPECT_EQ(e.pilas, 12);
-    EXPECT_NEAR(e.radioMin, 0.02, 1e-6);
-    EXPECT_NEAR(e.radioMax, 0.02, 1e-6);
+    const Esfera bola = esferaDe(esfera);
+    EXPECT_EQ(bola.cortes, 12);
+    EXPECT_EQ(bola.pilas, 12);
+    EXPECT_NEAR(bola.radioMin, 0.02, 1e-6);
+    EXPECT_NEAR(bola.radioMax, 0.02, 1e-6);
 
     Captura textos;
     while (i < c.elementos.size() && c.elementos[i].tipo != Elemento::Poligono) textos.elementos.push_back(c.elementos[i++]);
@@ -722,8 +722,7 @@ protected:
         GlTest::SetUp();
         reiniciarVisor();
         leerYResolver(archivo.ruta());
-        funcionFronteraGraf();
-        changeSize(1000, 800);
+        estadoDeApertura();
     }
     void TearDown() override
     {
@@ -783,8 +782,7 @@ TEST_F(CuadroConResultados, CadaCapaEncendidaParaCadaComboEncendidoEnOrden)
     const Captura base = capturar(draw, nullptr);
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nombre);
-        std::fill(flags.begin(), flags.end(), 0);
-        flags[flagApoyos] = 1;
+        estadoDeApertura();
         for (int i : caso.capas) flags[i] = 1;
         for (int c : caso.combos) flags[flagPrimerCombo + c] = 3;
         const Captura cuadro = capturar(draw, nullptr);
