@@ -10,9 +10,9 @@
 #include "objNudo2d.h"
 
 // Program-wide state, shared by the phases and the viewer's callbacks, grouped
-// by the phase that writes it. estadoDeArranque writes every start-up value of
-// what vardel2d.cpp defines; the viewer's own state, defined in funcionPlot.cpp,
-// takes its values when the window opens (estadoDeApertura).
+// by the phase that writes it. estadoDeArranque writes the start-up value of
+// everything vardel2d.cpp defines; the window's opening state is written by
+// estadoDeApertura (funcionPlot.h).
 
 extern const double PI;  // read by the viewer for angles; never written
 
@@ -69,10 +69,10 @@ enum class ModoConsola { esperaComando, esperaNombreDeCombo };
 extern ModoConsola modoConsola;
 extern std::vector<int> flags;      // display switches (IndiceFlag), each on while odd
 extern int numeroComboCoincidente;  // combination found by the last lookup, -1 none
-// Defined by the viewer (funcionPlot.cpp):
-extern double aspectoVentana;              // width / height at the last reshape; the projection keeps it
-extern int (*leerModificadores)();         // the modifier query, glutGetModifiers; tests replace it
-extern void (*terminarPrograma)(int estado);  // the process exit, std::exit; tests replace it
+// Defined by the viewer (funcionPlot.cpp), which needs freeglut for them:
+extern double aspectoVentana;                 // width / height of the last reshape, 0 until the window opens
+extern int (*leerModificadores)();            // modifier query, glutGetModifiers; tests replace it
+extern void (*terminarPrograma)(int estado);  // process exit, std::exit; tests replace it
 
 // The entries of flags: the layer switches, then one per combination.
 enum IndiceFlag : int {

@@ -3,7 +3,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -804,11 +806,21 @@ TEST_F(CuadroConResultados, InterruptoresParesYCombosFueraDeLosCienNoDibujan)
     flags[flagPrimerCombo + 1] = 2;
     EXPECT_EQ(capturar(draw, nullptr).elementos.size(), base.elementos.size());
 
-    // More combinations than switches: only the first 100 are visited, and
-    // flags is never read past its end.
-    noCombos = 150;
+    // More combinations than switches: the frame with the last switch on adds
+    // the layer of that combination only, and flags is never read past its end.
+    std::stringstream portico;
+    portico << std::ifstream(archivo.ruta()).rdbuf();
+    for (int k = 4; k <= 150; ++k) portico << "combo: C" << k << " " << k << " viento\n";
+    const ArchivoTemporal muchos(portico.str());
+    leerYResolver(muchos.ruta());
+    ASSERT_EQ(noCombos, 150);
+    estadoDeApertura();
+    const Captura sinCapas = capturar(draw, nullptr);
+    flags[flagAxial] = 1;
     flags[flagPrimerCombo + 99] = 1;
-    EXPECT_EQ(capturar(draw, nullptr).elementos.size(), base.elementos.size());
+    const Captura cuadro = capturar(draw, nullptr);
+    ASSERT_GT(cuadro.elementos.size(), sinCapas.elementos.size());
+    esperarIgual(desde(cuadro, sinCapas.elementos.size()), esperado([] { plotAxial(99, escalaN); }));
 }
 
 // Models whose shear rounding would place a zero: the column loaded only along
