@@ -168,7 +168,8 @@ void avisarNoFinitas(const std::vector<int>& noFinitas)
 
 void funcionSolucionU()
 {
-    // Degree-of-freedom numbers are ints: 3·noNudos has to be one as well.
+    // Degree-of-freedom numbers are ints: 3·noNudos has to be one as well. Only
+    // the count is read so far; every step below relies on the builder's model.
     if (noNudos > INT_MAX / 3) {
         renunciarPorTamano();
         return;
