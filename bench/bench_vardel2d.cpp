@@ -84,8 +84,7 @@ const std::string& archivoDe(const MarcoRegular& m)
 
 void construir(const MarcoRegular& m)
 {
-    nudo.clear();
-    barra.clear();
+    estadoDeArranque();
     nombreArchivo = archivoDe(m);
     Silencio s;
     funcionLeerArchivo();
@@ -225,12 +224,9 @@ void BM_CuadroMomento(benchmark::State& state)
     const MarcoRegular m = marcoDe(state);
     construir(m);
     funcionSolucionU();
-    std::fill(flags.begin(), flags.end(), 0);
-    flags[flagApoyos] = 1;
+    estadoDeApertura();
     flags[flagMomento] = 1;
     flags[flagPrimerCombo + 1] = 1;
-    funcionFronteraGraf();
-    changeSize(1000, 800);
     for (auto _ : state) {
         draw();
         glFinish();

@@ -18,43 +18,81 @@
 
 namespace {
 
-// What the builder guarantees and every step relies on: the counts are the
-// vectors' sizes, every node's number names its own degrees of freedom, and
-// every node and bar holds exactly noCombos combinations (a repeated name is
-// summed into one, a combination without pairs is left out).
-[[maybe_unused]] bool modeloComoLoDejaElConstructor()
-{
-    if (noNudos < 0 || noBarras < 0 || noCombos < 0) return false;
-    if (nudo.size() != static_cast<std::size_t>(noNudos) || barra.size() != static_cast<std::size_t>(noBarras))
-        return false;
-    for (const objNudo2d& n : nudo) {
-        if (n.getNoNudo() < 0 || n.getNoNudo() >= noNudos) return false;
-        if (n.getCantidadDeCombos() != noCombos || n.getCargasGlobales().rows() != noCombos) return false;
-    }
-    for (const objBarra2d& b : barra) {
-        if (b.getMatrizCargasCombo().rows() != noCombos) return false;
-    }
-    return true;
-}
-
-void vaciarTablas()
-{
-    gdlLibres.clear();
-    noLibres = 0;
-    kEstructura.resize(0, 0);
-    pCombo.resize(0, 0);
-    kLL.resize(0, 0);
-    pL.resize(0, 0);
-    uLibres.resize(0, 0);
-    u.resize(0, 0);
-    reacciones.resize(0, 0);
-}
-
 // A model whose tables do not fit: no tables, no results, one line.
 void renunciarPorTamano()
 {
-    vaciarTablas();
+    vaciarTablasDelSolver();
     std::cout << "Advertencia: el modelo es demasiado grande para resolverlo en memoria" << std::endl;
+}
+
+// Each bar's global stiffness at its degrees of freedom, before any bar is
+// asked for its loads: the loads use the transformation the bar forms with its
+// stiffness.
+void sumarRigidecesDeBarras()
+{
+    for (objBarra2d& b : barra) {
+        const Eigen::VectorXi g = b.getGdl();
+        kEstructura(g, g) += b.getKGlobal();
+    }
+}
+
+// Each bar's equivalent nodal loads, global axes, one column per combination.
+void sumarCargasDeBarras()
+{
+    for (objBarra2d& b : barra) {
+        const Eigen::MatrixXd P = b.getCargasEquivalentesGlobales();
+        pCombo(b.getGdl(), Eigen::all) += P;
+    }
+}
+
+// The node's table has one row per combination, so it enters transposed.
+// Without combinations it has no columns either, and nothing to add.
+void sumarCargasDeNudos()
+{
+    if (noCombos == 0) return;
+    for (objNudo2d& nd : nudo) pCombo(nd.getGdl(), Eigen::all) += nd.getCargasGlobales().transpose();
+}
+
+// Springs on the diagonal, after all bars.
+void sumarResortes()
+{
+    for (objNudo2d& nd : nudo) {
+        const Eigen::Vector3i g = nd.getGdl();
+        kEstructura(g(0), g(0)) += nd.getResorteX();
+        kEstructura(g(1), g(1)) += nd.getResorteY();
+        kEstructura(g(2), g(2)) += nd.getResorteGiro();
+    }
+}
+
+// Support code 0 only is free; any other code holds.
+void listarGradosLibres()
+{
+    for (objNudo2d& nd : nudo) {
+        const Eigen::Vector3i g = nd.getGdl();
+        const Eigen::Vector3i apoyo = nd.getApoyo();
+        for (int d = 0; d < 3; ++d) {
+            if (apoyo(d) == 0) gdlLibres.push_back(g(d));
+        }
+    }
+    noLibres = static_cast<int>(gdlLibres.size());
+}
+
+// kLL·uLibres = pL, one decomposition for every combination; returns the rank
+// of kLL. Without a free degree of freedom there is nothing to decompose.
+int resolverGradosLibres()
+{
+    if (noLibres == 0) {
+        uLibres.resize(0, noCombos);
+        return noLibres;
+    }
+    const Eigen::FullPivLU<Eigen::MatrixXd> lu = kLL.fullPivLu();
+    // Eigen's triangular solve must not be handed a right-hand side without columns.
+    if (noCombos > 0) {
+        uLibres = lu.solve(pL);
+    } else {
+        uLibres.resize(noLibres, 0);
+    }
+    return static_cast<int>(lu.rank());
 }
 
 // Combinations whose displacements or reactions are not all finite: finite
@@ -130,100 +168,52 @@ void avisarNoFinitas(const std::vector<int>& noFinitas)
 
 void funcionSolucionU()
 {
-    // Degree-of-freedom numbers are ints: 3·noNudos has to be one as well.
+    // Degree-of-freedom numbers are ints: 3·noNudos has to be one as well. Only
+    // the count is read so far; every step below relies on the builder's model.
     if (noNudos > INT_MAX / 3) {
         renunciarPorTamano();
         return;
     }
+    assert(modeloComoLoDejaElConstructor());
     const int n = 3 * noNudos;
 
     // Every table is released first: Eigen frees a matrix's storage before it
     // allocates the new one, so a resize that throws would leave a held table
     // pointing at freed memory. From empty tables a failed allocation leaves them empty.
-    vaciarTablas();
+    vaciarTablasDelSolver();
 
     try {
-        // 1-2. Empty free list, zero structure stiffness.
+        // 1. Zero stiffness of the structure.
         kEstructura.setZero(n, n);
-        // After the first allocation, so that a count too large for memory still
-        // ends in the size message.
-        assert(modeloComoLoDejaElConstructor());
-
-        // 3. Bar stiffness, before any bar is asked for its loads (the loads use the
-        // transformation the bar forms with its stiffness).
-        for (objBarra2d& b : barra) {
-            const Eigen::VectorXi g = b.getGdl();
-            kEstructura(g, g) += b.getKGlobal();
-        }
-
-        // 4-5. Zero load matrix, one column per combination; bar equivalent nodal loads, global axes.
+        // 2. Bar stiffness.
+        sumarRigidecesDeBarras();
+        // 3. Zero load matrix, one column per combination, and the bars' loads.
         pCombo.setZero(n, noCombos);
-        for (objBarra2d& b : barra) {
-            const Eigen::MatrixXd P = b.getCargasEquivalentesGlobales();
-            pCombo(b.getGdl(), Eigen::all) += P;
-        }
-
-        // 6. Node loads; the node's table has one row per combination, so it enters
-        // transposed. Without combinations it has no columns either, and nothing to add.
-        if (noCombos > 0) {
-            for (objNudo2d& nd : nudo) pCombo(nd.getGdl(), Eigen::all) += nd.getCargasGlobales().transpose();
-        }
-
-        // 7. Springs on the diagonal, after all bars.
-        for (objNudo2d& nd : nudo) {
-            const Eigen::Vector3i g = nd.getGdl();
-            kEstructura(g(0), g(0)) += nd.getResorteX();
-            kEstructura(g(1), g(1)) += nd.getResorteY();
-            kEstructura(g(2), g(2)) += nd.getResorteGiro();
-        }
-
-        // 8-9. Free degrees of freedom: support code 0 only; any other code holds.
-        for (objNudo2d& nd : nudo) {
-            const Eigen::Vector3i g = nd.getGdl();
-            const Eigen::Vector3i apoyo = nd.getApoyo();
-            for (int d = 0; d < 3; ++d) {
-                if (apoyo(d) == 0) gdlLibres.push_back(g(d));
-            }
-        }
-        noLibres = static_cast<int>(gdlLibres.size());
-
-        // 10. Free block of stiffness and loads.
+        sumarCargasDeBarras();
+        // 4. Node loads.
+        sumarCargasDeNudos();
+        // 5. Springs.
+        sumarResortes();
+        // 6. Free degrees of freedom and their count.
+        listarGradosLibres();
+        // 7. Free block of stiffness and loads.
         kLL = kEstructura(gdlLibres, gdlLibres);
         pL = pCombo(gdlLibres, Eigen::all);
-
-        // 11. kLL·uLibres = pL, one decomposition for every combination. Without a free
-        // degree of freedom there is nothing to decompose.
-        int rango = noLibres;
-        if (noLibres == 0) {
-            uLibres.resize(0, noCombos);
-        } else {
-            const Eigen::FullPivLU<Eigen::MatrixXd> lu = kLL.fullPivLu();
-            // Eigen's triangular solve must not be handed a right-hand side without columns.
-            if (noCombos > 0) {
-                uLibres = lu.solve(pL);
-            } else {
-                uLibres.resize(noLibres, 0);
-            }
-            rango = static_cast<int>(lu.rank());
-        }
-
-        // 12. Every displacement; exactly 0 where held.
+        // 8. Displacements of the free degrees of freedom.
+        const int rango = resolverGradosLibres();
+        // 9. Every displacement; exactly 0 where held.
         u.setZero(n, noCombos);
         u(gdlLibres, Eigen::all) = uLibres;
-
-        // 13. Node displacements, before the reactions (springs derive theirs from them).
+        // 10. Node displacements, before the reactions (springs derive theirs from them).
         for (objNudo2d& nd : nudo) nd.setDesplazamientos(u(nd.getGdl(), Eigen::all));
-
-        // 14. Bar end displacements; the bar derives its elastic curves from them.
+        // 11. Bar end displacements; the bar derives its elastic curves from them.
         for (objBarra2d& b : barra) b.setDesplazamientos(u(b.getGdl(), Eigen::all));
-
-        // 15. Reactions R = K·u − P: the supports' forces at held degrees of freedom,
-        // residuals near 0 at free ones.
+        // 12. Reactions R = K·u − P: the supports' forces at held degrees of
+        // freedom, residuals near 0 at free ones.
         reacciones = kEstructura * u - pCombo;
-
-        // 16. Node reactions; a sprung direction replaces its row by −k·u.
+        // 13. Node reactions; a sprung direction replaces its row by −k·u.
         for (objNudo2d& nd : nudo) nd.setReacciones(reacciones(nd.getGdl(), Eigen::all));
-
+        // 14. Warnings on results that are not numbers or do not balance their loads.
         const std::vector<int> noFinitas = combinacionesNoFinitas();
         if (rango < noLibres) avisarSingular(rango, noFinitas);
         avisarNoFinitas(noFinitas);

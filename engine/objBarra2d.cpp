@@ -291,6 +291,10 @@ Eigen::MatrixXd objBarra2d::getCargasEquivalentesLocales()
         const double qF = matrizCargasCombo(c, 3);
 
         // Transverse: uniform part h plus a triangle o peaking at the larger end.
+        // Fixed-end forces, M counter-clockwise:
+        //   uniform h:               R1 = R2 = h·L/2,           M1 = h·L²/12,  M2 = -h·L²/12
+        //   triangle o, peak at 1:   R1 = 7·o·L/20, R2 = 3·o·L/20, M1 = o·L²/20,  M2 = -o·L²/30
+        //   triangle o, peak at 2:   R1 = 3·o·L/20, R2 = 7·o·L/20, M1 = o·L²/30,  M2 = -o·L²/20
         double R1, M1, R2, M2;
         if (qI > qF) {
             const double h = qF, o = qI - qF;
@@ -312,7 +316,8 @@ Eigen::MatrixXd objBarra2d::getCargasEquivalentesLocales()
             M2 = -L2 * h / 12;
         }
 
-        // Axial: uniform part a plus a triangle d, the same way.
+        // Axial: uniform part a plus a triangle d, the same way:
+        //   uniform a: N1 = N2 = a·L/2;  triangle d, peak at 1: N1 = d·L/3, N2 = d·L/6
         double N1, N2;
         if (fI > fF) {
             const double a = fF, d = fI - fF;

@@ -10,7 +10,9 @@
 // request and held (see the flags). getT, getKLocal and
 // getCargasEquivalentesLocales form their matrix again on every call;
 // getKGlobal and the global loads call them only while it is not yet held.
-// Results arrive through setDesplazamientos.
+// Results arrive through setDesplazamientos. objBarra2dResultados.cpp holds
+// setDesplazamientos and every method declared after it, the private
+// cortanteEn and momentoEn included; objBarra2d.cpp holds the rest.
 class objBarra2d {
 public:
     objBarra2d();

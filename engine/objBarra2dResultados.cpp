@@ -65,6 +65,13 @@ Eigen::MatrixXd muestrear(double L, int n, Valor valor)
     return r;
 }
 
+// A shear within this fraction of the bar's forces (escalaDeFuerzas) is
+// rounding. The shear is formed from those forces and carries their rounding,
+// a few units of 1e-16 of them, so the margin leaves a factor of a million for
+// what an ill-conditioned solve adds; and that fraction of a bar's forces is
+// far below any shear a designer reads.
+const double margenCortanteNulo = 1e-10;
+
 // Size of the forces a bar's shear is formed from in combination c: each term
 // of its local end forces k·u - P before they cancel (moments over L) and its
 // distributed loads over its length. The shear carries rounding of a few ulps
@@ -209,13 +216,8 @@ double objBarra2d::getXvcero(int c)
     const double gama = constantesIntegracion(2, c);
     const double L = longitud;
 
-    // A shear within 1e-10 of the bar's forces is rounding. The shear is formed
-    // from those forces and carries their rounding, a few units of 1e-16 of
-    // them, so 1e-10 leaves a factor of a million for what an ill-conditioned
-    // solve adds; and 1e-10 of a bar's forces is far below any shear a
-    // designer reads.
     const double ruido =
-        1e-10 * escalaDeFuerzas(kLocal, desplazamientosLocales, cargasEquivalentesLocales, matrizCargasCombo, c, L);
+        margenCortanteNulo * escalaDeFuerzas(kLocal, desplazamientosLocales, cargasEquivalentesLocales, matrizCargasCombo, c, L);
 
     // Roots without cancellation: with q = -(beta + sign(beta)·sqrt(D))/2 they are
     // q/alfa and gama/q. r2 stays (-beta - sqrt(D))/(2·alfa) and r1 the other,
@@ -243,7 +245,7 @@ double objBarra2d::getXvcero(int c)
     // rounding may move inside, by up to sqrt(1e-16)·L when the slope there is
     // rounding too. That zero is the root nearest the end, or both roots when
     // it is double. A true zero at a distance d from an end leaves there a
-    // shear of about d·q, so it is kept unless d·q is below 1e-10 of the
+    // shear of about d·q, so it is kept unless d·q is below the margin of the
     // bar's forces. A shear that is rounding along the whole bar is rounding
     // at both ends, so both its roots go.
     const double extremos[2] = {0.0, L};

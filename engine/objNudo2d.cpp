@@ -26,10 +26,10 @@ int objNudo2d::getNoNudo() const { return numeroDeNudo; }
 void objNudo2d::setNumeroNudoUsuario(int n) { numeroNudoUsuario = n; }
 int objNudo2d::getNoNudoUsuario() const { return numeroNudoUsuario; }
 
-void objNudo2d::setCoordenadas(double x, double y)
+void objNudo2d::setCoordenadas(double xNudo, double yNudo)
 {
-    this->x = x;
-    this->y = y;
+    x = xNudo;
+    y = yNudo;
 }
 
 double objNudo2d::getX() const { return x; }
@@ -135,3 +135,8 @@ void objNudo2d::setReacciones(Eigen::MatrixXd r)
 double objNudo2d::getReaccionX(int c) const { return elementoOCero(reaccionesNudo, 0, c); }
 double objNudo2d::getReaccionY(int c) const { return elementoOCero(reaccionesNudo, 1, c); }
 double objNudo2d::getReaccionM(int c) const { return elementoOCero(reaccionesNudo, 2, c); }
+
+bool objNudo2d::tieneResultados(int c) const
+{
+    return c >= 0 && c < desplazamientos.cols() && c < reaccionesNudo.cols();
+}

@@ -46,6 +46,8 @@ public:
     double getReaccionX(int c) const;
     double getReaccionY(int c) const;
     double getReaccionM(int c) const;
+    // Whether the solver handed this node displacements and reactions for combination c.
+    bool tieneResultados(int c) const;
 
 private:
     int numeroDeNudo = 0;

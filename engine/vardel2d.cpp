@@ -1,6 +1,7 @@
-// Definitions of the program-wide state (meanings in vardel2d.h) and the
-// start-up phase: funcionInicio writes nombreArchivo and runs the builder, then
-// the solver once there are nodes, bars and combinations.
+// Definitions of the program-wide state (meanings in vardel2d.h) with its
+// start-up values, the builder's guarantee, and the start-up phase:
+// funcionInicio writes nombreArchivo and runs the builder, then the solver
+// once there are nodes, bars and combinations.
 #include "vardel2d.h"
 
 #include <cstdio>
@@ -13,20 +14,20 @@
 
 const double PI = 3.141592653589793;
 std::string nombreArchivo;
-int noNudos = 0;
-int noBarras = 0;
-int noCombos = 0;
-int noLibres = 0;
+int noNudos;
+int noBarras;
+int noCombos;
+int noLibres;
 std::vector<objNudo2d> nudo;
 std::vector<objBarra2d> barra;
-double escalaDef = 0;
-double escalaM = 0;
-double escalaV = 0;
-double escalaN = 0;
-double escalaTexto = 0;
-double escalaCarga = 0;
-double escalaApoyo = 0;
-int precision = 0;
+double escalaDef;
+double escalaM;
+double escalaV;
+double escalaN;
+double escalaTexto;
+double escalaCarga;
+double escalaApoyo;
+int precision;
 Eigen::MatrixXd kEstructura;
 Eigen::MatrixXd kLL;
 Eigen::MatrixXd pL;
@@ -35,23 +36,92 @@ std::vector<int> gdlLibres;
 Eigen::MatrixXd uLibres;
 Eigen::MatrixXd u;
 Eigen::MatrixXd reacciones;
-double xMin = 0;
-double xMax = 0;
-double yMin = 0;
-double yMax = 0;
-double xCam = 0;
-double yCam = 0;
-double zCam = 0;
-double xCentroObj = 0;
-double yCentroObj = 0;
-int clickIzq = 0;
-int xLast = 0;
-int yLast = 0;
-std::string dialogo = "Comando:";
+double xMin;
+double xMax;
+double yMin;
+double yMax;
+double xCam;
+double yCam;
+double zCam;
+double xCentroObj;
+double yCentroObj;
+int clickIzq;
+int xLast;
+int yLast;
+std::string dialogo;
 std::string comando;
-std::vector<int> flags(200, 0);
+ModoConsola modoConsola;
+std::vector<int> flags;
 std::ofstream resultados;
-int numeroComboCoincidente = -1;
+int numeroComboCoincidente;
+
+void vaciarTablasDelSolver()
+{
+    gdlLibres.clear();
+    noLibres = 0;
+    kEstructura.resize(0, 0);
+    pCombo.resize(0, 0);
+    kLL.resize(0, 0);
+    pL.resize(0, 0);
+    uLibres.resize(0, 0);
+    u.resize(0, 0);
+    reacciones.resize(0, 0);
+}
+
+void estadoDeArranque()
+{
+    nombreArchivo.clear();
+    noNudos = noBarras = noCombos = 0;
+    nudo.clear();
+    barra.clear();
+    // The builder writes the display settings before anything reads them.
+    escalaDef = escalaM = escalaV = escalaN = escalaTexto = escalaCarga = escalaApoyo = 0;
+    precision = 0;
+    vaciarTablasDelSolver();
+    xMin = xMax = yMin = yMax = 0;
+    xCam = yCam = zCam = xCentroObj = yCentroObj = 0;
+    clickIzq = xLast = yLast = 0;
+    dialogo = "Comando:";
+    comando.clear();
+    modoConsola = ModoConsola::esperaComando;
+    flags.assign(flagPrimerCombo + combosConInterruptor, 0);
+    if (resultados.is_open()) resultados.close();
+    resultados.clear();
+    numeroComboCoincidente = -1;
+}
+
+namespace {
+
+// Defined after every variable it writes, so they are constructed first: the
+// process starts in the state estadoDeArranque writes.
+[[maybe_unused]] const bool arrancado = (estadoDeArranque(), true);
+
+bool fallaElConstructor(const char* parte)
+{
+    std::cerr << "El modelo no es el que deja el constructor: " << parte << std::endl;
+    return false;
+}
+
+}  // namespace
+
+bool modeloComoLoDejaElConstructor()
+{
+    if (noNudos < 0 || noBarras < 0 || noCombos < 0) return fallaElConstructor("una cuenta es negativa");
+    if (nudo.size() != static_cast<std::size_t>(noNudos)) return fallaElConstructor("nudo no tiene noNudos nudos");
+    if (barra.size() != static_cast<std::size_t>(noBarras))
+        return fallaElConstructor("barra no tiene noBarras barras");
+    for (const objNudo2d& n : nudo) {
+        if (n.getNoNudo() < 0 || n.getNoNudo() >= noNudos)
+            return fallaElConstructor("un nudo tiene un número interno fuera de 0..noNudos-1");
+        if (n.getCantidadDeCombos() != noCombos || n.getCargasGlobales().rows() != noCombos)
+            return fallaElConstructor("un nudo no tiene noCombos combinaciones");
+    }
+    for (const objBarra2d& b : barra) {
+        if (b.getMatrizCargasCombo().rows() != noCombos)
+            return fallaElConstructor("una barra no tiene noCombos combinaciones");
+    }
+    return true;
+}
 
 void limpiarConsola()
 {

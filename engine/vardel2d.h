@@ -10,7 +10,9 @@
 #include "objNudo2d.h"
 
 // Program-wide state, shared by the phases and the viewer's callbacks, grouped
-// by the phase that writes it.
+// by the phase that writes it. estadoDeArranque writes the start-up value of
+// everything vardel2d.cpp defines; the window's opening state is written by
+// estadoDeApertura (funcionPlot.h).
 
 extern const double PI;  // read by the viewer for angles; never written
 
@@ -61,8 +63,16 @@ extern int xLast;          // pointer at the last step of a pan
 extern int yLast;
 extern std::string dialogo;         // message line of the console
 extern std::string comando;         // text being typed in the console
+// What Enter does with the typed text: run it as a command, or, after the
+// command "combo", look it up as the name of a combination.
+enum class ModoConsola { esperaComando, esperaNombreDeCombo };
+extern ModoConsola modoConsola;
 extern std::vector<int> flags;      // display switches (IndiceFlag), each on while odd
 extern int numeroComboCoincidente;  // combination found by the last lookup, -1 none
+// Defined by the viewer (funcionPlot.cpp), which needs freeglut for them:
+extern double aspectoVentana;                 // width / height of the last reshape, 0 until the window opens
+extern int (*leerModificadores)();            // modifier query, glutGetModifiers; tests replace it
+extern void (*terminarPrograma)(int estado);  // process exit, std::exit; tests replace it
 
 // The entries of flags: the layer switches, then one per combination.
 enum IndiceFlag : int {
@@ -78,9 +88,26 @@ enum IndiceFlag : int {
     flagApoyos,        // supports and springs
     flagPrimerCombo = 100,  // flags[flagPrimerCombo + c]: combination c
 };
+// Only the first 100 combinations have a switch.
+const int combosConInterruptor = 100;
 
 // Report (funcionImprimirResultados).
 extern std::ofstream resultados;  // stream of "resultados.txt"
+
+// Every variable that vardel2d.cpp defines back to its value at start-up,
+// which it also holds before main runs.
+void estadoDeArranque();
+
+// The solver's tables and noLibres as before any solve: empty.
+void vaciarTablasDelSolver();
+
+// What the builder guarantees and the solver, the report and the viewer rely
+// on: noNudos, noBarras and noCombos are not negative; nudo holds noNudos nodes
+// and barra noBarras bars; every node's internal number lies in 0..noNudos-1;
+// every node holds noCombos combination names and noCombos rows of combined
+// loads, and every bar noCombos rows of combined distributed loads. On failure
+// it writes the part that fails to standard error, for the assertion's reader.
+bool modeloComoLoDejaElConstructor();
 
 // Start-up: input path from argv[1] (default "ingresoDatos.txt"), console
 // cleared, model read, and solved when nodes, bars and combinations exist.

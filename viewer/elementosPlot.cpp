@@ -140,9 +140,6 @@ void plotArco(double cx, double cy, double r, double a0, double a1)
 
 namespace {
 
-int nudosDibujables() { return std::min(noNudos, static_cast<int>(nudo.size())); }
-int barrasDibujables() { return std::min(noBarras, static_cast<int>(barra.size())); }
-
 // Sizes not given by a scale are fractions of the model width. A model with
 // no width (every node on x = 0: a column) takes its height instead, or its
 // nodes, symbols and arrow heads would be drawn at size zero.
@@ -225,7 +222,7 @@ void resorteGiro()
 
 void plotBarras()
 {
-    for (int j = 0; j < barrasDibujables(); ++j) {
+    for (int j = 0; j < noBarras; ++j) {
         glLineWidth(3);
         glColor3f(0.5, 0.5, 0.5);
         segmento(barra[j].getXi(), barra[j].getYi(), barra[j].getXf(), barra[j].getYf());
@@ -234,7 +231,7 @@ void plotBarras()
 
 void plotNudos()
 {
-    for (int i = 0; i < nudosDibujables(); ++i) {
+    for (int i = 0; i < noNudos; ++i) {
         glPushMatrix();
         glTranslatef(nudo[i].getX(), nudo[i].getY(), 0);
         glColor3f(0.7, 0, 0);
@@ -245,7 +242,7 @@ void plotNudos()
 
 void plotTagNudos(double h)
 {
-    for (int i = 0; i < nudosDibujables(); ++i) {
+    for (int i = 0; i < noNudos; ++i) {
         const double d = anchoModelo() / 200;
         glColor3f(0.9, 0.2, 0.2);
         glLineWidth(1);
@@ -279,7 +276,7 @@ void olvidarAvisosDeCapas() { seccionSinNombreAvisada = false; }
 
 void plotTagBarras(double h)
 {
-    for (int j = 0; j < barrasDibujables(); ++j) {
+    for (int j = 0; j < noBarras; ++j) {
         glLineWidth(1);
         glColor3f(0.8, 0.8, 0.8);
         drawNumFloat(etiquetaBarraX(barra[j]), etiquetaBarraY(barra[j]), barra[j].getNoBarraUsuario(), 0, h);
@@ -288,7 +285,7 @@ void plotTagBarras(double h)
 
 void plotSecciones(double h)
 {
-    for (int j = 0; j < barrasDibujables(); ++j) {
+    for (int j = 0; j < noBarras; ++j) {
         const std::string nombre = nombreDeSeccion(barra[j]);
         glLineWidth(1);
         glColor3f(0.8, 0.8, 0.8);
@@ -300,7 +297,7 @@ void plotSecciones(double h)
 void plotApoyos(double s)
 {
     s = unidadSimbolo(s);
-    for (int i = 0; i < nudosDibujables(); ++i) {
+    for (int i = 0; i < noNudos; ++i) {
         const Eigen::Vector3i a = nudo[i].getApoyo();
         glColor3f(0.8, 0.8, 0.3);
         if (a(0) == 1 && a(1) == 1 && a(2) == 1) {
@@ -327,7 +324,7 @@ void plotApoyos(double s)
 void plotResortes(double s)
 {
     s = unidadSimbolo(s);
-    for (int i = 0; i < nudosDibujables(); ++i) {
+    for (int i = 0; i < noNudos; ++i) {
         if (nudo[i].getResorteX() != 0) {
             glColor3f(0.8, 0.8, 0.3);
             entrarMarcoSimbolo(nudo[i], s);
@@ -400,18 +397,22 @@ void plotDialogo()
 
 namespace {
 
+// Samples of a diagram or deflected axis along each bar: 20 segments.
+const int estacionesDiagrama = 21;
+
 // The solver hands every node and bar its results in one pass, so the model
 // holds results for combination c when every bar has a column c of them; a
-// model of nodes only, when the solver's displacements of its nodes have one.
-// Before any solve the tables are empty and nothing may be read from them.
+// model of nodes only, when every node has. Before any solve there are none.
 bool hayResultados(int c)
 {
     if (c < 0) return false;
-    if (noBarras <= 0) return noNudos > 0 && u.rows() == 3 * static_cast<Eigen::Index>(noNudos) && u.cols() > c;
-    if (barra.size() < static_cast<size_t>(noBarras)) return false;
-    for (int j = 0; j < noBarras; ++j) {
-        if (barra[j].getDesplazamientosGlobales().cols() <= c) return false;
-        if (barra[j].getConstantesIntegracion().cols() <= c) return false;
+    if (noBarras == 0) {
+        return !nudo.empty() &&
+               std::all_of(nudo.begin(), nudo.end(), [c](const objNudo2d& n) { return n.tieneResultados(c); });
+    }
+    for (const objBarra2d& b : barra) {
+        if (b.getDesplazamientosGlobales().cols() <= c) return false;
+        if (b.getConstantesIntegracion().cols() <= c) return false;
     }
     return true;
 }
@@ -479,12 +480,12 @@ void diagramaConEtiquetas(objBarra2d& b, const Eigen::MatrixXd& d, double s, con
                           const float ordenadas[3], const float etiquetas[3])
 {
     if (d.cols() < 2) return;
-    const int u = static_cast<int>(d.cols()) - 1;
+    const int ultima = static_cast<int>(d.cols()) - 1;
     trazarDiagrama(d, s, contorno, ordenadas);
     glColor3f(etiquetas[0], etiquetas[1], etiquetas[2]);
     const bool girada = etiquetasGiradas(b);
     etiquetaNumero(girada, d(0, 0), d(1, 0) * s, 0, 0, drawNumFloat, d(1, 0));
-    etiquetaNumero(girada, d(0, u), d(1, u) * s, 0, 0, drawNumFloatRight, d(1, u));
+    etiquetaNumero(girada, d(0, ultima), d(1, ultima) * s, 0, 0, drawNumFloatRight, d(1, ultima));
 }
 
 // A station of a distributed load counts as unloaded when its interpolated
@@ -602,7 +603,7 @@ void plotDeformada(int c, double s)
 
     // Displaced nodes with their computed (not magnified) displacements. No
     // line width is set here: the text strokes keep the one in force.
-    for (int i = 0; i < nudosDibujables(); ++i) {
+    for (int i = 0; i < noNudos; ++i) {
         objNudo2d& nd = nudo[i];
         const double ux = nd.getDesplazamientoX(c);
         const double uy = nd.getDesplazamientoY(c);
@@ -620,8 +621,8 @@ void plotDeformada(int c, double s)
     }
 
     // Deflected axes, already in model coordinates.
-    for (int j = 0; j < barrasDibujables(); ++j) {
-        const Eigen::MatrixXd P = barra[j].getBarraDeformada(c, 21, s);
+    for (int j = 0; j < noBarras; ++j) {
+        const Eigen::MatrixXd P = barra[j].getBarraDeformada(c, estacionesDiagrama, s);
         glLineWidth(1);
         glColor3f(0, 0.7f, 0.7f);
         glBegin(GL_LINES);
@@ -639,9 +640,9 @@ void plotAxial(int c, double s)
     static const float contorno[3] = {0, 0.2f, 0.7f};
     static const float etiquetas[3] = {0.4f, 0.4f, 0.9f};
     glLineWidth(1);
-    for (int j = 0; j < barrasDibujables(); ++j) {
+    for (int j = 0; j < noBarras; ++j) {
         objBarra2d& b = barra[j];
-        const Eigen::MatrixXd A = b.getSolicitacionAxial(c, 21);
+        const Eigen::MatrixXd A = b.getSolicitacionAxial(c, estacionesDiagrama);
         entrarMarcoBarra(b);
         diagramaConEtiquetas(b, A, s, contorno, contorno, etiquetas);
         glPopMatrix();
@@ -654,9 +655,9 @@ void plotCortante(int c, double s)
     static const float contorno[3] = {0.5f, 0.5f, 0};
     static const float ordenadas[3] = {0.4f, 0.4f, 0};
     glLineWidth(1);
-    for (int j = 0; j < barrasDibujables(); ++j) {
+    for (int j = 0; j < noBarras; ++j) {
         objBarra2d& b = barra[j];
-        const Eigen::MatrixXd V = b.getSolicitacionCortante(c, 21);
+        const Eigen::MatrixXd V = b.getSolicitacionCortante(c, estacionesDiagrama);
         const double L = b.getLongitud();
         entrarMarcoBarra(b);
         diagramaConEtiquetas(b, V, s, contorno, ordenadas, contorno);
@@ -687,19 +688,19 @@ void plotMomento(int c, double s)
     static const float contorno[3] = {0.7f, 0.2f, 0};
     static const float ordenadas[3] = {0.5f, 0.1f, 0};
     glLineWidth(1);
-    for (int j = 0; j < barrasDibujables(); ++j) {
+    for (int j = 0; j < noBarras; ++j) {
         objBarra2d& b = barra[j];
-        const Eigen::MatrixXd M = b.getSolicitacionMomento(c, 21);
+        const Eigen::MatrixXd M = b.getSolicitacionMomento(c, estacionesDiagrama);
         const double L = b.getLongitud();
         entrarMarcoBarra(b);
         if (M.cols() >= 2) {
-            const int u = static_cast<int>(M.cols()) - 1;
+            const int ultima = static_cast<int>(M.cols()) - 1;
             // Positive moments on the local -y side: ordinate -M·s.
             trazarDiagrama(M, -s, contorno, ordenadas);
             glColor3f(contorno[0], contorno[1], contorno[2]);
             const bool girada = etiquetasGiradas(b);
             etiquetaNumero(girada, M(0, 0), -M(1, 0) * s, L / 50, 0, drawNumFloat, M(1, 0));
-            etiquetaNumero(girada, M(0, u), -M(1, u) * s, -L / 50, 0, drawNumFloatRight, M(1, u));
+            etiquetaNumero(girada, M(0, ultima), -M(1, ultima) * s, -L / 50, 0, drawNumFloatRight, M(1, ultima));
 
             // getMmax answers for the abscissa the zero-shear query just stored.
             const double xv = b.getXvcero(c);
@@ -716,13 +717,13 @@ void plotCarga(int c, double escala)
     const double s = anchoModelo() / 75;
 
     glColor3f(0.8f, 0.2f, 0.2f);
-    for (int i = 0; i < nudosDibujables(); ++i) {
+    for (int i = 0; i < noNudos; ++i) {
         // Loads are input, drawn solved or not; a node without a row for c has none.
         if (nudo[i].getCargasGlobales().rows() <= c) continue;
         cargasEnNudo(nudo[i], c, escala, s);
     }
 
-    for (int j = 0; j < barrasDibujables(); ++j) {
+    for (int j = 0; j < noBarras; ++j) {
         objBarra2d& b = barra[j];
         if (b.getMatrizCargasCombo().rows() <= c) continue;
         const double L = b.getLongitud();
@@ -747,7 +748,7 @@ void plotCarga(int c, double escala)
 void plotReacciones(int c)
 {
     if (!hayResultados(c)) return;
-    for (int i = 0; i < nudosDibujables(); ++i) {
+    for (int i = 0; i < noNudos; ++i) {
         objNudo2d& nd = nudo[i];
         const Eigen::Vector3i apoyo = nd.getApoyo();
         const double kx = nd.getResorteX();

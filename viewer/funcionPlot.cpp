@@ -6,6 +6,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
@@ -24,9 +25,12 @@ bool impar(int v) { return (v & 1) != 0; }
 const int ruedaHaciaAdelante = 3;
 const int ruedaHaciaAtras = 4;
 
-// The projection is rebuilt whenever the camera distance changes, so the
-// window's aspect ratio is kept from the last reshape.
-double aspectoVentana = 1000.0 / 800.0;
+// The window's size in pixels when it opens.
+const int anchoInicial = 1000;
+const int altoInicial = 800;
+
+// Camera distance factor of one wheel notch.
+const double pasoZoom = 1.07;
 
 // A fixed far plane at 1000 would hide any model farther than that from the
 // eye; twice the camera distance keeps the model plane inside the volume.
@@ -47,14 +51,23 @@ void actualizarProyeccion()
 
 }  // namespace
 
+// The projection is rebuilt whenever the camera distance changes, so the
+// window's aspect ratio is kept from the last reshape.
+double aspectoVentana = 0;
 int (*leerModificadores)() = glutGetModifiers;
 void (*terminarPrograma)(int estado) = salirDelPrograma;
 
 bool comboActivo(int c)
 {
-    // Beyond the vector there is no switch.
-    const int i = flagPrimerCombo + c;
-    return c >= 0 && i < static_cast<int>(flags.size()) && impar(flags[i]);
+    return c >= 0 && c < combosConInterruptor && impar(flags[flagPrimerCombo + c]);
+}
+
+void estadoDeApertura()
+{
+    std::fill(flags.begin(), flags.end(), 0);
+    flags[flagApoyos] = 1;
+    funcionFronteraGraf();
+    changeSize(anchoInicial, altoInicial);
 }
 
 void funcionPlot(int argc, char** argv)
@@ -62,12 +75,10 @@ void funcionPlot(int argc, char** argv)
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(100, 100);
-    glutInitWindowSize(1000, 800);
+    glutInitWindowSize(anchoInicial, altoInicial);
     glutCreateWindow("Programa de Vardel 2D");
 
-    std::fill(flags.begin(), flags.end(), 0);
-    flags[flagApoyos] = 1;
-    funcionFronteraGraf();
+    estadoDeApertura();
 
     glutDisplayFunc(draw);
     glutReshapeFunc(changeSize);
@@ -82,12 +93,12 @@ void funcionPlot(int argc, char** argv)
 void funcionFronteraGraf()
 {
     xMin = xMax = yMin = yMax = 0;
-    const int n = std::min(noNudos, static_cast<int>(nudo.size()));
-    for (int i = 0; i < n; ++i) {
-        if (nudo[i].getX() < xMin) xMin = nudo[i].getX();
-        if (nudo[i].getX() > xMax) xMax = nudo[i].getX();
-        if (nudo[i].getY() < yMin) yMin = nudo[i].getY();
-        if (nudo[i].getY() > yMax) yMax = nudo[i].getY();
+    assert(modeloComoLoDejaElConstructor());
+    for (const objNudo2d& n : nudo) {
+        if (n.getX() < xMin) xMin = n.getX();
+        if (n.getX() > xMax) xMax = n.getX();
+        if (n.getY() < yMin) yMin = n.getY();
+        if (n.getY() > yMax) yMax = n.getY();
     }
     // Every node at the origin (or none) leaves no extent and a camera on
     // the model plane: a unit square around the origin gives it one.
@@ -119,6 +130,7 @@ void changeSize(int w, int h)
 
 void draw()
 {
+    assert(modeloComoLoDejaElConstructor());
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     gluLookAt(xCam, yCam, zCam, xCentroObj, yCentroObj, 0, 0, 1, 0);
@@ -138,8 +150,8 @@ void draw()
     }
 
     // Result layers, each for every selected combination in index order;
-    // flags holds switches for the first 100 combinations only.
-    const int combosVisibles = std::min(noCombos, static_cast<int>(flags.size()) - flagPrimerCombo);
+    // only the combinations that have a switch can be selected.
+    const int combosVisibles = std::min(noCombos, combosConInterruptor);
     for (int capa = flagDeformada; capa <= flagReacciones; ++capa) {
         if (!impar(flags[capa])) continue;
         for (int c = 0; c < combosVisibles; ++c) {
@@ -193,13 +205,13 @@ void mouseMove(int x, int y)
 
 void zoomIn()
 {
-    zCam = zCam / 1.07;
+    zCam = zCam / pasoZoom;
     actualizarProyeccion();
 }
 
 void zoomOut()
 {
-    zCam = 1.07 * zCam;
+    zCam = pasoZoom * zCam;
     actualizarProyeccion();
 }
 
@@ -217,6 +229,21 @@ void tecladoEspecial(int key, int, int)
 namespace {
 
 const char* const pedirNombreCombo = "Escriba el nombre del Combo y presione ENTER:";
+
+// Keys of the console, as freeglut reports them.
+const unsigned char teclaEscape = 27;
+const unsigned char teclaEnter = 13;
+const unsigned char teclaRetroceso = 8;
+
+// Factor of one '+' or '-' on a scale.
+const double pasoEscala = 1.1;
+
+// Every message but the prompt for a name closes the name dialogue.
+void responder(const char* mensaje)
+{
+    dialogo = mensaje;
+    modoConsola = ModoConsola::esperaComando;
+}
 
 // A command that toggles one layer switch; the result layers switch the
 // other five off, so at most one of them is on.
@@ -253,7 +280,7 @@ void conmutarCapa(const ComandoCapa& c)
             if (i != c.indice) flags[i] = 0;
         }
     }
-    dialogo = impar(flags[c.indice]) ? c.activado : c.desactivado;
+    responder(impar(flags[c.indice]) ? c.activado : c.desactivado);
 }
 
 // The list of combinations lives on the first node; a model without nodes
@@ -261,14 +288,13 @@ void conmutarCapa(const ComandoCapa& c)
 void buscarCombo()
 {
     numeroComboCoincidente = nudo.empty() ? -1 : nudo[0].getNumeroDeCombo(comando);
-    const int i = flagPrimerCombo + numeroComboCoincidente;
     if (numeroComboCoincidente == -1) {
-        dialogo = "el combo no existe. Ingrese Comando:";
-    } else if (i >= static_cast<int>(flags.size())) {
-        dialogo = "Solo se pueden mostrar los primeros 100 combos. Ingrese Comando:";
+        responder("el combo no existe. Ingrese Comando:");
+    } else if (numeroComboCoincidente >= combosConInterruptor) {
+        responder("Solo se pueden mostrar los primeros 100 combos. Ingrese Comando:");
     } else {
-        flags[i] += 1;
-        dialogo = "Combo Activado/Desactivado, OK. Ingrese Comando:";
+        flags[flagPrimerCombo + numeroComboCoincidente] += 1;
+        responder("Combo Activado/Desactivado, OK. Ingrese Comando:");
     }
 }
 
@@ -283,17 +309,20 @@ void ejecutarComando()
     }
     if (comando == "noTags") {
         flags[flagTagNudos] = flags[flagTagBarras] = flags[flagSecciones] = 0;
-        dialogo = "Ingrese Comando:";
+        responder("Ingrese Comando:");
     }
-    // The dialogue lives in the message: a command above has already closed it.
-    if (dialogo == pedirNombreCombo) buscarCombo();
-    if (comando == "combo") dialogo = pedirNombreCombo;
+    // A command above has already closed the dialogue.
+    if (modoConsola == ModoConsola::esperaNombreDeCombo) buscarCombo();
+    if (comando == "combo") {
+        dialogo = pedirNombreCombo;
+        modoConsola = ModoConsola::esperaNombreDeCombo;
+    }
 }
 
 // '+' and '-' scale the result layer that is on, or the text with Shift alone.
 void escalar(bool aumentar)
 {
-    auto aplicar = [aumentar](double& escala) { escala = aumentar ? escala * 1.1 : escala / 1.1; };
+    auto aplicar = [aumentar](double& escala) { escala = aumentar ? escala * pasoEscala : escala / pasoEscala; };
     if (leerModificadores() == GLUT_ACTIVE_SHIFT) {
         aplicar(escalaTexto);
         return;
@@ -310,14 +339,14 @@ void escalar(bool aumentar)
 void teclado(unsigned char key, int, int)
 {
     switch (key) {
-    case 27:
+    case teclaEscape:
         terminarPrograma(0);
         return;
-    case 13:
+    case teclaEnter:
         ejecutarComando();
         comando.clear();
         break;
-    case 8:
+    case teclaRetroceso:
         if (!comando.empty()) comando.pop_back();
         break;
     case '+':

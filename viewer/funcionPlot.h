@@ -2,6 +2,10 @@
 
 // Window, camera, mouse, keyboard console and restart of the viewer.
 void funcionPlot(int argc, char** argv);
+// The window as it opens: the display switches (only the supports on), the
+// bounds and camera fitted to the model, and the first reshape at the opening
+// size of 1000 x 800 pixels.
+void estadoDeApertura();
 void funcionFronteraGraf();
 void changeSize(int w, int h);
 void draw();
@@ -15,8 +19,3 @@ void teclado(unsigned char key, int x, int y);
 // Whether the switch of combination c is on; combinations beyond the 100
 // switches of `flags` are never on.
 bool comboActivo(int c);
-
-// Seams of the keyboard callback: the modifier query and the process exit.
-// They default to glutGetModifiers and std::exit; tests replace them.
-extern int (*leerModificadores)();
-extern void (*terminarPrograma)(int estado);

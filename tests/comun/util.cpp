@@ -24,32 +24,8 @@ void vaciarModelo()
 {
     nudo.clear();
     barra.clear();
-    noNudos = noBarras = noCombos = noLibres = 0;
-    kEstructura.resize(0, 0);
-    kLL.resize(0, 0);
-    pL.resize(0, 0);
-    pCombo.resize(0, 0);
-    gdlLibres.clear();
-    uLibres.resize(0, 0);
-    u.resize(0, 0);
-    reacciones.resize(0, 0);
-}
-
-void estadoDeArranque()
-{
-    vaciarModelo();
-    nombreArchivo.clear();
-    escalaDef = escalaM = escalaV = escalaN = escalaTexto = escalaCarga = escalaApoyo = 0;
-    precision = 0;
-    xMin = xMax = yMin = yMax = 0;
-    xCam = yCam = zCam = xCentroObj = yCentroObj = 0;
-    clickIzq = xLast = yLast = 0;
-    dialogo = "Comando:";
-    comando.clear();
-    flags.assign(200, 0);
-    if (resultados.is_open()) resultados.close();
-    resultados.clear();
-    numeroComboCoincidente = -1;
+    noNudos = noBarras = noCombos = 0;
+    vaciarTablasDelSolver();
 }
 
 std::string leerYResolver(const std::string& ruta)

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "archivoTemporal.h"
+#include "vardel2d.h"
 
 // Everything the call writes to standard output.
 std::string salidaDe(const std::function<void()>& llamada);
@@ -21,15 +22,12 @@ std::vector<std::string> lineas(const std::string& texto);
 // Empties the model and the solver's tables, as before a fresh run.
 void vaciarModelo();
 
-// Every program-wide variable back to its value at start-up.
-void estadoDeArranque();
-
 // Reads and solves the file at `ruta` as the program does; returns what the
 // solver printed, the builder's trace kept off the test's output.
 std::string leerYResolver(const std::string& ruta);
 
 // Fixture of every suite: each test starts from the state of a fresh process
-// and leaves it so, whatever order the tests run in.
+// (estadoDeArranque) and leaves it so, whatever order the tests run in.
 class EstadoLimpio : public ::testing::Test {
 protected:
     void SetUp() override { estadoDeArranque(); }

@@ -191,7 +191,6 @@ TEST_F(Constructor, EjemploDelPorticoTrazaYModelo)
     EXPECT_EQ(escalaApoyo, 0);
     EXPECT_EQ(precision, 2);
     EXPECT_EQ(escalaCarga, 0.1);
-    vaciarModelo();
 }
 
 // The example's blocks in reverse order build the example's model, with the
@@ -257,7 +256,6 @@ TEST_F(Constructor, BloquesEnOrdenInversoDanElMismoModelo)
     }
     EXPECT_EQ(escalaM, 0.02);
     EXPECT_EQ(precision, 2);
-    vaciarModelo();
 }
 
 TEST_F(Constructor, ElInicioLeeElArchivoDelPrimerArgumento)
@@ -271,7 +269,6 @@ TEST_F(Constructor, ElInicioLeeElArchivoDelPrimerArgumento)
     EXPECT_EQ(traza[0], cuentaNudos(4));
     EXPECT_EQ(noNudos, 4);
     EXPECT_EQ(noBarras, 3);
-    vaciarModelo();
 }
 
 struct Caso {
@@ -552,7 +549,6 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
     };
     for (const Caso& c : casos) construirCaso(c);
-    vaciarModelo();
 }
 
 // One beam on a fixed node, loaded at its free end, as a user would type it.
@@ -676,7 +672,6 @@ TEST_F(Constructor, ArchivosComoLosEscribenLosUsuarios)
          }},
     };
     for (const Caso& c : casos) construirCaso(c);
-    vaciarModelo();
 }
 
 // The text in UTF-16, code unit by code unit; the text holds ASCII only.
@@ -709,7 +704,6 @@ TEST_F(Constructor, ArchivoEnUtf16AvisaUnaVezYSeLeeVacio)
         EXPECT_TRUE(nudo.empty());
         EXPECT_TRUE(barra.empty());
     }
-    vaciarModelo();
 }
 
 TEST_F(Constructor, ArchivoQueNoSeAbre)
@@ -724,7 +718,6 @@ TEST_F(Constructor, ArchivoQueNoSeAbre)
         EXPECT_TRUE(nudo.empty());
         EXPECT_EQ(escalaM, 0.1);
     }
-    vaciarModelo();
 }
 
 TEST_F(Constructor, AjustesDeVisualizacion)
@@ -757,7 +750,6 @@ TEST_F(Constructor, AjustesDeVisualizacion)
     EXPECT_EQ(escalaApoyo, 0.6);
     EXPECT_EQ(precision, 1);
     EXPECT_EQ(escalaCarga, 0.7);
-    vaciarModelo();
 }
 
 TEST_F(Constructor, ReinicioLeeElArchivoEditado)
@@ -773,7 +765,6 @@ TEST_F(Constructor, ReinicioLeeElArchivoEditado)
     EXPECT_EQ(barra[1].getXf(), 8.0);
     EXPECT_EQ(escalaM, 0.1);
     EXPECT_EQ(escalaDef, 100);
-    vaciarModelo();
 }
 
 // Every example reads with no line beyond the trace and the warnings of the
@@ -811,7 +802,6 @@ TEST_F(Constructor, LosEjemplosSeLeenSinAvisos)
         }
     }
     EXPECT_GE(ejemplos, 1);
-    vaciarModelo();
 }
 
 }  // namespace

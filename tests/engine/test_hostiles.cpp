@@ -142,7 +142,6 @@ TEST_F(EntradasHostiles, CadaArchivoCorreSinFallarYDiceQueEstaMal)
             EXPECT_TRUE(contieneLinea(salida, linea)) << "missing: " << linea << "\n" << salida;
         }
     }
-    vaciarModelo();
 }
 
 TEST_F(EntradasHostiles, CientoCincuentaCombinacionesSeResuelvenTodas)
@@ -154,7 +153,6 @@ TEST_F(EntradasHostiles, CientoCincuentaCombinacionesSeResuelvenTodas)
     const double rx0 = nudo[0].getReaccionX(0) + nudo[3].getReaccionX(0);
     EXPECT_NEAR(rx0, -10, 1e-9);
     EXPECT_NEAR(nudo[0].getReaccionX(149) + nudo[3].getReaccionX(149), -1500, 1e-9);
-    vaciarModelo();
 }
 
 TEST_F(EntradasHostiles, TodoSujetoDevuelveLasCargasComoReacciones)
@@ -165,7 +163,6 @@ TEST_F(EntradasHostiles, TodoSujetoDevuelveLasCargasComoReacciones)
     EXPECT_EQ(nudo[1].getReaccionX(0), -3.0);
     EXPECT_EQ(nudo[1].getReaccionY(0), 2.0);
     EXPECT_EQ(nudo[1].getReaccionM(0), -5.0);
-    vaciarModelo();
 }
 
 TEST_F(EntradasHostiles, DiezMegasDeUnaEtiqueta)
@@ -191,7 +188,6 @@ TEST_F(EntradasHostiles, DiezMegasDeUnaEtiqueta)
     ASSERT_EQ(nudo.size(), static_cast<std::size_t>(filas));
     EXPECT_EQ(nudo.back().getNoNudoUsuario(), filas);
     EXPECT_EQ(nudo.back().getX(), filas);
-    vaciarModelo();
 }
 
 }  // namespace

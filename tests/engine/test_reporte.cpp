@@ -455,9 +455,10 @@ TEST_F(Reporte, ModeloSinResolverEscribeLoQueHay)
     EXPECT_EQ(l[p[9] + 3], "A: ");
     EXPECT_EQ(l[p[10] + 3], "N_inicio: ");
 
-    // More combinations counted than the objects hold: the extra blocks stay empty.
-    modelo(contenido(kEjemplo));
-    noCombos = 3;
+    // A third combination, read but not solved: its block follows the other
+    // two and stays empty.
+    modelo(contenido(kEjemplo) + "\ncombo: tercera 1 muerta\n", false);
+    ASSERT_EQ(noCombos, 3);
     l = lineasDelInforme();
     p = posicionesDeEncabezados(l);
     ASSERT_GE(p[10], 0);

@@ -277,8 +277,8 @@ Esfera esferaDe(const Captura& c)
     std::vector<Vertice> unicos;
     for (const Vertice& p : v) {
         bool visto = false;
-        for (const Vertice& u : unicos) {
-            visto = visto || (std::fabs(u.x - p.x) <= tol && std::fabs(u.y - p.y) <= tol && std::fabs(u.z - p.z) <= tol);
+        for (const Vertice& q : unicos) {
+            visto = visto || (std::fabs(q.x - p.x) <= tol && std::fabs(q.y - p.y) <= tol && std::fabs(q.z - p.z) <= tol);
         }
         if (!visto) unicos.push_back(p);
     }

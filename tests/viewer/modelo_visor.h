@@ -1,13 +1,14 @@
 #pragma once
 
 // Small models for the viewer tests, built through the node and bar setters,
-// and the viewer's state put back as the window finds it when it opens.
+// and the program's state put back as the window finds it when it opens on an
+// empty model with the builder's display settings.
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "elementosPlot.h"
+#include "funcionPlot.h"
 #include "vardel2d.h"
 
 struct NudoPrueba {
@@ -52,15 +53,8 @@ inline void fijarModelo(const std::vector<NudoPrueba>& nudos, const std::vector<
 
 inline void reiniciarVisor()
 {
-    fijarModelo({});
-    std::fill(flags.begin(), flags.end(), 0);
-    flags[flagApoyos] = 1;
-    dialogo = "Comando:";
-    comando.clear();
-    numeroComboCoincidente = -1;
+    estadoDeArranque();
     ajustesPorDefecto();
     olvidarAvisosDeCapas();
-    xMin = xMax = yMin = yMax = 0;
-    xCam = yCam = zCam = xCentroObj = yCentroObj = 0;
-    clickIzq = xLast = yLast = 0;
+    estadoDeApertura();
 }

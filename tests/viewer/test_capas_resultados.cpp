@@ -3,7 +3,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -439,11 +441,11 @@ TEST_F(CapasResultados, DeformadaConEsferaDesplazadaYValoresSinAmplificar)
     EXPECT_NEAR((xMn + xMx) / 2, 1.1, 1e-3);
     EXPECT_NEAR((yMn + yMx) / 2, 0.8, 1e-3);
     EXPECT_NEAR(xMx - xMn, 0.04, 2e-3);
-    const Esfera e = esferaDe(esfera);
-    EXPECT_EQ(e.cortes, 12);
-    EXPECT_EQ(e.pilas, 12);
-    EXPECT_NEAR(e.radioMin, 0.02, 1e-6);
-    EXPECT_NEAR(e.radioMax, 0.02, 1e-6);
+    const Esfera bola = esferaDe(esfera);
+    EXPECT_EQ(bola.cortes, 12);
+    EXPECT_EQ(bola.pilas, 12);
+    EXPECT_NEAR(bola.radioMin, 0.02, 1e-6);
+    EXPECT_NEAR(bola.radioMax, 0.02, 1e-6);
 
     Captura textos;
     while (i < c.elementos.size() && c.elementos[i].tipo != Elemento::Poligono) textos.elementos.push_back(c.elementos[i++]);
@@ -722,8 +724,7 @@ protected:
         GlTest::SetUp();
         reiniciarVisor();
         leerYResolver(archivo.ruta());
-        funcionFronteraGraf();
-        changeSize(1000, 800);
+        estadoDeApertura();
     }
     void TearDown() override
     {
@@ -783,8 +784,7 @@ TEST_F(CuadroConResultados, CadaCapaEncendidaParaCadaComboEncendidoEnOrden)
     const Captura base = capturar(draw, nullptr);
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nombre);
-        std::fill(flags.begin(), flags.end(), 0);
-        flags[flagApoyos] = 1;
+        estadoDeApertura();
         for (int i : caso.capas) flags[i] = 1;
         for (int c : caso.combos) flags[flagPrimerCombo + c] = 3;
         const Captura cuadro = capturar(draw, nullptr);
@@ -806,11 +806,21 @@ TEST_F(CuadroConResultados, InterruptoresParesYCombosFueraDeLosCienNoDibujan)
     flags[flagPrimerCombo + 1] = 2;
     EXPECT_EQ(capturar(draw, nullptr).elementos.size(), base.elementos.size());
 
-    // More combinations than switches: only the first 100 are visited, and
-    // flags is never read past its end.
-    noCombos = 150;
+    // More combinations than switches: the frame with the last switch on adds
+    // the layer of that combination only, and flags is never read past its end.
+    std::stringstream portico;
+    portico << std::ifstream(archivo.ruta()).rdbuf();
+    for (int k = 4; k <= 150; ++k) portico << "combo: C" << k << " " << k << " viento\n";
+    const ArchivoTemporal muchos(portico.str());
+    leerYResolver(muchos.ruta());
+    ASSERT_EQ(noCombos, 150);
+    estadoDeApertura();
+    const Captura sinCapas = capturar(draw, nullptr);
+    flags[flagAxial] = 1;
     flags[flagPrimerCombo + 99] = 1;
-    EXPECT_EQ(capturar(draw, nullptr).elementos.size(), base.elementos.size());
+    const Captura cuadro = capturar(draw, nullptr);
+    ASSERT_GT(cuadro.elementos.size(), sinCapas.elementos.size());
+    esperarIgual(desde(cuadro, sinCapas.elementos.size()), esperado([] { plotAxial(99, escalaN); }));
 }
 
 // Models whose shear rounding would place a zero: the column loaded only along

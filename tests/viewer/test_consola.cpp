@@ -265,7 +265,6 @@ protected:
     void SetUp() override
     {
         Consola::SetUp();
-        changeSize(1000, 800);
     }
 
     // Window position of an overlay raster position.

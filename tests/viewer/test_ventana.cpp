@@ -123,7 +123,6 @@ protected:
     }
     void TearDown() override
     {
-        changeSize(1000, 800);
         reiniciarVisor();
         GlTest::TearDown();
     }
@@ -188,8 +187,7 @@ double altoDiagonalEnPixeles(double lado, int notasAtras)
 {
     reiniciarVisor();
     fijarModelo({{0, 0}, {lado, lado}});
-    funcionFronteraGraf();
-    changeSize(1000, 800);
+    estadoDeApertura();
     for (int i = 0; i < notasAtras; ++i) mouseButton(4, 1, 0, 0);
     const Captura c = capturar(
         [&] {
@@ -223,8 +221,7 @@ TEST_F(Ventana, AcercarConLaRuedaNoCambiaMasQueElPlanoLejano)
 {
     reiniciarVisor();
     fijarModelo({{0, 0}, {3000, 0}});
-    funcionFronteraGraf();
-    changeSize(1000, 800);
+    estadoDeApertura();
     mouseButton(3, 1, 0, 0);
     esperarMatriz(matriz(GL_PROJECTION_MATRIX), perspectivaDeReferencia(1.25, 2 * zCam));
     for (int i = 0; i < 60; ++i) mouseButton(3, 1, 0, 0);
@@ -284,8 +281,7 @@ TEST_F(Ventana, ElCuadroDibujaConsolaModeloYCapasEnOrden)
         std::vector<BarraPrueba> barras;
         if (caso.conBarras) barras = {{0, 1, 1, "IPE"}};
         fijarModelo({{0, 0, 1, 1, 1, 1}, {4, 3, 2}}, barras);
-        funcionFronteraGraf();
-        changeSize(1000, 800);
+        estadoDeApertura();
         flags[flagApoyos] = 2;
         for (int i : caso.encendidos) flags[i] = 1;
         const Captura c = capturar(draw, nullptr);
@@ -450,8 +446,7 @@ TEST_F(Reinicio, F5SobreUnModeloQueNoSePuedeResolverSigueDibujando)
         SCOPED_TRACE(caso.first);
         escribirArchivo(portico);
         leerYResolver(archivo.ruta());
-        funcionFronteraGraf();
-        changeSize(1000, 800);
+        estadoDeApertura();
         for (int i = flagTagNudos; i <= flagApoyos; ++i) flags[i] = 1;
         flags[flagPrimerCombo] = flags[flagPrimerCombo + 1] = 1;
 
