@@ -716,6 +716,262 @@ bool abrible(const std::string& ruta)
     return std::filesystem::is_regular_file(ruta, error) && std::ifstream(ruta).is_open();
 }
 
+// The steps of funcionLeerArchivo, in the order it runs them. Each ends with
+// its line of the trace, when it prints one.
+
+// A file that reads as empty says why before its empty tables do.
+void avisarArchivoIlegible(claseLeerArchivo& lector)
+{
+    if (!abrible(nombreArchivo)) {
+        std::cout << "Advertencia: no se pudo abrir el archivo de entrada: " << nombreArchivo << std::endl;
+    } else if (lector.esUtf16()) {
+        std::cout << "Advertencia: el archivo de entrada " << nombreArchivo
+                  << " está guardado en UTF-16; guárdelo como texto plano (UTF-8)" << std::endl;
+    }
+}
+
+Eigen::MatrixXd leerTablaDeNudos(claseLeerArchivo& lector, const std::unordered_set<std::string>& comoEtiquetas)
+{
+    const Eigen::MatrixXd nudos = leerTabla(lector, "nudos:", comoEtiquetas);
+    noNudos = static_cast<int>(nudos.rows());
+    std::cout << "lectura de nudos OK " << "Num Nudos = " << noNudos << std::endl;
+    return nudos;
+}
+
+Eigen::MatrixXd leerTablaDeBarras(claseLeerArchivo& lector, const std::unordered_set<std::string>& comoEtiquetas)
+{
+    const Eigen::MatrixXd barras = leerTabla(lector, "barras:", comoEtiquetas);
+    noBarras = static_cast<int>(barras.rows());
+    std::cout << "lectura de barras OK " << "Num Barras = " << noBarras << std::endl;
+    return barras;
+}
+
+// The counts become those of the rows that are built.
+std::vector<FilaNudo> numerarNudos(const Eigen::MatrixXd& nudos, Puntero& punteroNudos)
+{
+    if (noNudos == 0) return {};
+    std::vector<FilaNudo> filas = punteroDeNudos(nudos, punteroNudos);
+    noNudos = static_cast<int>(filas.size());
+    std::cout << "punteros de nudos internos OK" << std::endl;
+    return filas;
+}
+
+std::vector<FilaBarra> numerarBarras(const Eigen::MatrixXd& barras, const Puntero& punteroNudos,
+                                     Puntero& punteroBarras, BarrasOmitidas& barrasOmitidas)
+{
+    if (noBarras == 0) return {};
+    std::vector<FilaBarra> filas = punteroDeBarras(barras, punteroNudos, punteroBarras, barrasOmitidas);
+    noBarras = static_cast<int>(filas.size());
+    std::cout << "puntero de barras internas OK" << std::endl;
+    return filas;
+}
+
+// Each node at the position that is its internal number.
+void crearNudos(const std::vector<FilaNudo>& filas, const Puntero& punteroNudos)
+{
+    nudo.assign(noNudos, objNudo2d());
+    for (int j = 0; j < noNudos; ++j) {
+        const FilaNudo& f = filas[j];
+        nudo[j].setNumeroNudoUsuario(f.numero);
+        nudo[j].setNumeroDeNudo(punteroNudos.at(f.numero));
+        nudo[j].setCoordenadas(f.x, f.y);
+    }
+    std::cout << "transferencia de coord a nudos[i] OK" << std::endl;
+}
+
+// The codes truncated to int; false, with one line, when one is no int.
+bool codigosDeApoyo(const Bloque& bloque, int (&codigo)[3])
+{
+    for (int d = 0; d < 3; ++d) {
+        if (aEntero(bloque.corrida[d], codigo[d])) continue;
+        std::cout << "Advertencia: apoyo: el código de apoyo " << textoNumero(bloque.corrida[d])
+                  << " no es válido; se omite el bloque" << std::endl;
+        return false;
+    }
+    return true;
+}
+
+// Codes X, Y, rotation, then nodes; a later block overrides.
+void leerApoyos(claseLeerArchivo& lector, const Puntero& punteroNudos)
+{
+    const int bloques = lector.getNoEtiquetas("apoyo:");
+    for (int k = 1; k <= bloques; ++k) {
+        const Bloque bloque = leerBloque(lector, "apoyo:", k, false);
+        int codigo[3];
+        if (bloque.corrida.size() <= 3 || !codigosDeApoyo(bloque, codigo)) continue;
+        porCadaNudo(bloque, 3, punteroNudos, "apoyo:",
+                    [&](int n) { nudo[n].setApoyo(codigo[0], codigo[1], codigo[2]); });
+    }
+    if (bloques > 0) std::cout << "transferencia de apoyos a nudo[i] OK" << std::endl;
+}
+
+// Stiffness X, Y, rotation, then nodes.
+void leerResortes(claseLeerArchivo& lector, const Puntero& punteroNudos)
+{
+    const int bloques = lector.getNoEtiquetas("resorte:");
+    for (int k = 1; k <= bloques; ++k) {
+        const Bloque bloque = leerBloque(lector, "resorte:", k, false);
+        const std::vector<double>& v = bloque.corrida;
+        porCadaNudo(bloque, 3, punteroNudos, "resorte:", [&](int n) { nudo[n].setResorte(v[0], v[1], v[2]); });
+    }
+    if (bloques > 0) std::cout << "transferencia de resortes a nudo[i] OK" << std::endl;
+}
+
+// Case name; Fx, Fy, Mz, then nodes. The case names join casos.
+void leerCargasPuntuales(claseLeerArchivo& lector, const Puntero& punteroNudos, std::vector<std::string>& casos)
+{
+    const int bloques = lector.getNoEtiquetas("puntual:");
+    for (int k = 1; k <= bloques; ++k) {
+        const Bloque bloque = leerBloque(lector, "puntual:", k, true);
+        if (bloque.sinNombre) continue;
+        casos.push_back(bloque.nombre);
+        const std::vector<double>& v = bloque.corrida;
+        porCadaNudo(bloque, 3, punteroNudos, "puntual:",
+                    [&](int n) { nudo[n].setCargaPuntual(bloque.nombre, v[0], v[1], v[2]); });
+    }
+    if (bloques > 0) std::cout << "transferencia de cargas puntuales a nudo[i] OK" << std::endl;
+}
+
+// Every pair of the combination, in order, on the object (a node or a bar).
+template <class Objeto>
+void combinar(Objeto& objeto, const Combo& combo)
+{
+    for (std::size_t p = 0; p < combo.factores.size(); ++p) {
+        objeto.setCombo(combo.nombre, combo.factores[p], combo.casos[p]);
+    }
+}
+
+// A repeated name sums its blocks' pairs into one combination and a block
+// without pairs makes none, so noCombos counts the distinct names that have
+// pairs: exactly what every node and bar holds. The blocks are read once and
+// kept for the bars, so a word that warns as it is read warns once.
+std::vector<Combo> leerCombosDeNudos(claseLeerArchivo& lector)
+{
+    const int bloques = lector.getNoEtiquetas("combo:");
+    std::vector<Combo> combos;
+    std::unordered_set<std::string> formados;
+    for (int k = 1; k <= bloques; ++k) {
+        Combo combo = leerCombo(lector, k);
+        if (combo.sinNombre) continue;
+        combos.push_back(combo);
+        if (combo.factores.empty()) {
+            std::cout << "Advertencia: la combinación " << citar(combo.nombre)
+                      << " no tiene pares de factor y caso; se omite" << std::endl;
+            continue;
+        }
+        if (!formados.insert(combo.nombre).second) {
+            std::cout << "Advertencia: la combinación " << citar(combo.nombre)
+                      << " se repite; sus pares se suman a la misma combinación" << std::endl;
+        }
+        for (objNudo2d& n : nudo) combinar(n, combo);
+    }
+    noCombos = static_cast<int>(formados.size());
+    if (noCombos != 0) std::cout << "transferencia de combos a nudo[i] OK" << std::endl;
+    return combos;
+}
+
+// Each bar with a copy of its end nodes' coordinates.
+void crearBarras(const std::vector<FilaBarra>& filas, const Puntero& punteroBarras)
+{
+    if (noBarras == 0) return;
+    barra.assign(noBarras, objBarra2d());
+    for (int i = 0; i < noBarras; ++i) {
+        const FilaBarra& f = filas[i];
+        objBarra2d& b = barra[i];
+        b.resetFlags();
+        b.setNumeroBarraUsuario(f.numero);
+        b.setNumeroDeBarra(punteroBarras.at(f.numero));
+        b.setNudoInicio(f.inicio, nudo[f.inicio].getX(), nudo[f.inicio].getY());
+        b.setNudoFinal(f.fin, nudo[f.fin].getX(), nudo[f.fin].getY());
+        b.setNudoInicioUsuario(f.nudoInicioUsuario);
+        b.setNudoFinalUsuario(f.nudoFinalUsuario);
+    }
+    std::cout << "transferencia de coord a barra[i] OK" << std::endl;
+}
+
+// Name; b, h, E (rectangular) or A, I, E (generic), then bars. Generic blocks
+// come second, so they win over rectangular ones; then the bars that no block
+// gave a section, and one name given to different sections, are said.
+void leerSeccionesDeBarras(claseLeerArchivo& lector, const Puntero& punteroBarras,
+                           const BarrasOmitidas& barrasOmitidas)
+{
+    if (noBarras == 0) return;
+    std::vector<bool> conSeccion(barra.size(), false);
+    leerSecciones(lector, "seccionRectangular:", punteroBarras, barrasOmitidas, conSeccion,
+                  [](objBarra2d& b, double x, double y) { b.setSeccionRectangular(x, y); });
+    std::cout << "transferencia de secciones rect a barra[i] OK" << std::endl;
+    leerSecciones(lector, "seccionGenerica:", punteroBarras, barrasOmitidas, conSeccion,
+                  [](objBarra2d& b, double x, double y) { b.setSeccionGenerica(x, y); });
+    std::cout << "transferencia de secciones gen a barra[i] OK" << std::endl;
+    avisarBarrasSinSeccion(conSeccion);
+    avisarSeccionesHomonimas(conSeccion);
+}
+
+// Case name; axial start, end, transverse start, end, then bars.
+void leerCargasLocales(claseLeerArchivo& lector, const Puntero& punteroBarras, const BarrasOmitidas& barrasOmitidas,
+                       std::vector<std::string>& casos)
+{
+    const int bloques = leerCargasDeBarras(
+        lector, "distribuidaLocal:", punteroBarras, barrasOmitidas, casos,
+        [](objBarra2d& b, const std::string& caso, const std::vector<double>& v) {
+            b.setCargaLocal(caso, v[0], v[1], v[2], v[3]);
+        });
+    if (bloques > 0) std::cout << "transferencia de cargas Locales a barra[i] OK" << std::endl;
+}
+
+// Case name; start, end intensity, direction X, Y, then bars. The bar projects
+// them with its angle, so they come after the bars are made.
+void leerCargasGlobales(claseLeerArchivo& lector, const Puntero& punteroBarras,
+                        const BarrasOmitidas& barrasOmitidas, std::vector<std::string>& casos)
+{
+    const int bloques = leerCargasDeBarras(
+        lector, "distribuidaGlobal:", punteroBarras, barrasOmitidas, casos,
+        [](objBarra2d& b, const std::string& caso, const std::vector<double>& v) {
+            b.setCargaGlobal(caso, v[0], v[1], v[2], v[3]);
+        });
+    if (bloques > 0) std::cout << "transferencia de cargas globales a barra[i] OK" << std::endl;
+}
+
+// After all the bars' loads, in the nodes' order.
+void combinarBarras(const std::vector<Combo>& combos)
+{
+    if (noCombos == 0) return;
+    for (const Combo& combo : combos) {
+        for (objBarra2d& b : barra) combinar(b, combo);
+    }
+    std::cout << "transferencia de combos a barra[i] OK" << std::endl;
+}
+
+// What the file holds but the model does not use: said, never changed.
+void avisarCasosSinUso(const std::vector<Combo>& combos, const std::vector<std::string>& casos)
+{
+    avisarCasosAusentes(combos, casos);
+    avisarCasosSinCombinacion(casos, combos);
+}
+
+// A scale is taken when it is a finite number above 0: 0, negatives, NaN and
+// an overflowing 1e999 keep the default.
+void tomarEscala(claseLeerArchivo& lector, const char* etiqueta, double& escala)
+{
+    const double valor = lector.getReal(etiqueta);
+    if (valor > 0 && std::isfinite(valor)) escala = valor;
+}
+
+// The defaults, then the file's values where usable.
+void leerAjustes(claseLeerArchivo& lector)
+{
+    ajustesPorDefecto();
+    tomarEscala(lector, "escalaDeflexion:", escalaDef);
+    tomarEscala(lector, "escalaM:", escalaM);
+    tomarEscala(lector, "escalaV:", escalaV);
+    tomarEscala(lector, "escalaN:", escalaN);
+    tomarEscala(lector, "escalaTexto:", escalaTexto);
+    tomarEscala(lector, "escalaApoyo:", escalaApoyo);
+    const int decimales = lector.getEntero("precision:");
+    if (decimales != -1) precision = decimales;
+    tomarEscala(lector, "escalaCarga:", escalaCarga);
+}
+
 }  // namespace
 
 void ajustesPorDefecto()
@@ -734,212 +990,63 @@ void funcionLeerArchivo()
 {
     claseLeerArchivo lector;
     lector.setNombreArchivo(nombreArchivo);
-    if (!abrible(nombreArchivo)) {
-        std::cout << "Advertencia: no se pudo abrir el archivo de entrada: " << nombreArchivo << std::endl;
-    } else if (lector.esUtf16()) {
-        std::cout << "Advertencia: el archivo de entrada " << nombreArchivo
-                  << " está guardado en UTF-16; guárdelo como texto plano (UTF-8)" << std::endl;
-    }
 
-    // Words that stand for a tag but are none, named before what they break.
+    // 1. The file: one that cannot be opened, or UTF-16 text, reads as empty.
+    avisarArchivoIlegible(lector);
+
+    // 2. Words that stand for a tag but are none, named before what they break.
     const std::unordered_set<std::string> comoEtiquetas =
         avisarPalabrasComoEtiquetas(lector, casosDeLasCombinaciones(lector));
 
-    // 1. Node table: user number, X, Y.
-    const Eigen::MatrixXd nudos = leerTabla(lector, "nudos:", comoEtiquetas);
-    noNudos = static_cast<int>(nudos.rows());
-    std::cout << "lectura de nudos OK " << "Num Nudos = " << noNudos << std::endl;
+    // 3. Node table: user number, X, Y.
+    const Eigen::MatrixXd nudos = leerTablaDeNudos(lector, comoEtiquetas);
 
-    // 2. Bar table: user number, start node, end node.
-    const Eigen::MatrixXd barras = leerTabla(lector, "barras:", comoEtiquetas);
-    noBarras = static_cast<int>(barras.rows());
-    std::cout << "lectura de barras OK " << "Num Barras = " << noBarras << std::endl;
+    // 4. Bar table: user number, start node, end node.
+    const Eigen::MatrixXd barras = leerTablaDeBarras(lector, comoEtiquetas);
 
-    // 3. Node lookup table; the counts become those of the rows that are built.
+    // 5. Node lookup table.
     Puntero punteroNudos;
-    std::vector<FilaNudo> filasNudo;
-    if (noNudos != 0) {
-        filasNudo = punteroDeNudos(nudos, punteroNudos);
-        noNudos = static_cast<int>(filasNudo.size());
-        std::cout << "punteros de nudos internos OK" << std::endl;
-    }
+    const std::vector<FilaNudo> filasNudo = numerarNudos(nudos, punteroNudos);
 
-    // 4. Bar lookup table.
+    // 6. Bar lookup table; a bar row whose node is undefined is not built.
     Puntero punteroBarras;
     BarrasOmitidas barrasOmitidas;
-    std::vector<FilaBarra> filasBarra;
-    if (noBarras != 0) {
-        filasBarra = punteroDeBarras(barras, punteroNudos, punteroBarras, barrasOmitidas);
-        noBarras = static_cast<int>(filasBarra.size());
-        std::cout << "puntero de barras internas OK" << std::endl;
-    }
+    const std::vector<FilaBarra> filasBarra = numerarBarras(barras, punteroNudos, punteroBarras, barrasOmitidas);
 
-    // 5. Nodes, each at the position that is its internal number.
-    nudo.assign(noNudos, objNudo2d());
-    for (int j = 0; j < noNudos; ++j) {
-        const FilaNudo& f = filasNudo[j];
-        nudo[j].setNumeroNudoUsuario(f.numero);
-        nudo[j].setNumeroDeNudo(punteroNudos.at(f.numero));
-        nudo[j].setCoordenadas(f.x, f.y);
-    }
-    std::cout << "transferencia de coord a nudos[i] OK" << std::endl;
+    // 7. Nodes.
+    crearNudos(filasNudo, punteroNudos);
 
-    // 6. Supports: codes X, Y, rotation, then nodes; a later block overrides.
-    const int noApoyos = lector.getNoEtiquetas("apoyo:");
-    for (int k = 1; k <= noApoyos; ++k) {
-        const Bloque bloque = leerBloque(lector, "apoyo:", k, false);
-        if (bloque.corrida.size() <= 3) continue;
-        int codigo[3];
-        bool validos = true;
-        for (int d = 0; d < 3; ++d) {
-            if (aEntero(bloque.corrida[d], codigo[d])) continue;
-            std::cout << "Advertencia: apoyo: el código de apoyo " << textoNumero(bloque.corrida[d])
-                      << " no es válido; se omite el bloque" << std::endl;
-            validos = false;
-            break;
-        }
-        if (!validos) continue;
-        porCadaNudo(bloque, 3, punteroNudos, "apoyo:",
-                    [&](int n) { nudo[n].setApoyo(codigo[0], codigo[1], codigo[2]); });
-    }
-    if (noApoyos > 0) std::cout << "transferencia de apoyos a nudo[i] OK" << std::endl;
+    // 8. Supports.
+    leerApoyos(lector, punteroNudos);
 
-    // 7. Springs: stiffness X, Y, rotation, then nodes.
-    const int noResortes = lector.getNoEtiquetas("resorte:");
-    for (int k = 1; k <= noResortes; ++k) {
-        const Bloque bloque = leerBloque(lector, "resorte:", k, false);
-        const std::vector<double>& v = bloque.corrida;
-        porCadaNudo(bloque, 3, punteroNudos, "resorte:", [&](int n) { nudo[n].setResorte(v[0], v[1], v[2]); });
-    }
-    if (noResortes > 0) std::cout << "transferencia de resortes a nudo[i] OK" << std::endl;
+    // 9. Springs.
+    leerResortes(lector, punteroNudos);
 
-    // 8. Point loads: case name; Fx, Fy, Mz, then nodes.
+    // 10. Point loads.
     std::vector<std::string> casosConCargas;
-    const int noPuntuales = lector.getNoEtiquetas("puntual:");
-    for (int k = 1; k <= noPuntuales; ++k) {
-        const Bloque bloque = leerBloque(lector, "puntual:", k, true);
-        if (bloque.sinNombre) continue;
-        casosConCargas.push_back(bloque.nombre);
-        const std::vector<double>& v = bloque.corrida;
-        porCadaNudo(bloque, 3, punteroNudos, "puntual:",
-                    [&](int n) { nudo[n].setCargaPuntual(bloque.nombre, v[0], v[1], v[2]); });
-    }
-    if (noPuntuales > 0) std::cout << "transferencia de cargas puntuales a nudo[i] OK" << std::endl;
+    leerCargasPuntuales(lector, punteroNudos, casosConCargas);
 
-    // 9. Combinations on the nodes. A repeated name sums its blocks' pairs into
-    // one combination and a block without pairs makes none, so noCombos counts
-    // the distinct names that have pairs: exactly what every node and bar holds.
-    // The blocks are read once and kept for the bars, so a word that warns as
-    // it is read warns once.
-    const int noBloquesCombo = lector.getNoEtiquetas("combo:");
-    std::vector<Combo> combos;
-    noCombos = 0;
-    if (noBloquesCombo != 0) {
-        std::unordered_set<std::string> formados;
-        for (int k = 1; k <= noBloquesCombo; ++k) {
-            Combo leido = leerCombo(lector, k);
-            if (leido.sinNombre) continue;
-            combos.push_back(leido);
-            const Combo& combo = combos.back();
-            if (combo.factores.empty()) {
-                std::cout << "Advertencia: la combinación " << citar(combo.nombre)
-                          << " no tiene pares de factor y caso; se omite" << std::endl;
-                continue;
-            }
-            if (!formados.insert(combo.nombre).second) {
-                std::cout << "Advertencia: la combinación " << citar(combo.nombre)
-                          << " se repite; sus pares se suman a la misma combinación" << std::endl;
-            }
-            for (objNudo2d& n : nudo) {
-                for (std::size_t p = 0; p < combo.factores.size(); ++p) {
-                    n.setCombo(combo.nombre, combo.factores[p], combo.casos[p]);
-                }
-            }
-        }
-        noCombos = static_cast<int>(formados.size());
-        if (noCombos != 0) std::cout << "transferencia de combos a nudo[i] OK" << std::endl;
-    }
+    // 11. Combinations on the nodes, after their loads.
+    const std::vector<Combo> combos = leerCombosDeNudos(lector);
 
-    // 10. Bars, with a copy of their end nodes' coordinates.
-    if (noBarras != 0) {
-        barra.assign(noBarras, objBarra2d());
-        for (int i = 0; i < noBarras; ++i) {
-            const FilaBarra& f = filasBarra[i];
-            objBarra2d& b = barra[i];
-            b.resetFlags();
-            b.setNumeroBarraUsuario(f.numero);
-            b.setNumeroDeBarra(punteroBarras.at(f.numero));
-            b.setNudoInicio(f.inicio, nudo[f.inicio].getX(), nudo[f.inicio].getY());
-            b.setNudoFinal(f.fin, nudo[f.fin].getX(), nudo[f.fin].getY());
-            b.setNudoInicioUsuario(f.nudoInicioUsuario);
-            b.setNudoFinalUsuario(f.nudoFinalUsuario);
-        }
-        std::cout << "transferencia de coord a barra[i] OK" << std::endl;
-    }
+    // 12. Bars.
+    crearBarras(filasBarra, punteroBarras);
 
-    // 11-12. Sections: name; b, h, E (rectangular) or A, I, E (generic), then
-    // bars. Generic blocks come second, so they win over rectangular ones.
-    if (noBarras != 0) {
-        std::vector<bool> conSeccion(barra.size(), false);
-        leerSecciones(lector, "seccionRectangular:", punteroBarras, barrasOmitidas, conSeccion,
-                      [](objBarra2d& b, double x, double y) { b.setSeccionRectangular(x, y); });
-        std::cout << "transferencia de secciones rect a barra[i] OK" << std::endl;
-        leerSecciones(lector, "seccionGenerica:", punteroBarras, barrasOmitidas, conSeccion,
-                      [](objBarra2d& b, double x, double y) { b.setSeccionGenerica(x, y); });
-        std::cout << "transferencia de secciones gen a barra[i] OK" << std::endl;
-        avisarBarrasSinSeccion(conSeccion);
-        avisarSeccionesHomonimas(conSeccion);
-    }
+    // 13. Sections.
+    leerSeccionesDeBarras(lector, punteroBarras, barrasOmitidas);
 
-    // 13. Local distributed loads: case name; axial start, end, transverse
-    // start, end, then bars.
-    const int noLocales = leerCargasDeBarras(
-        lector, "distribuidaLocal:", punteroBarras, barrasOmitidas, casosConCargas,
-        [](objBarra2d& b, const std::string& caso, const std::vector<double>& v) {
-            b.setCargaLocal(caso, v[0], v[1], v[2], v[3]);
-        });
-    if (noLocales > 0) std::cout << "transferencia de cargas Locales a barra[i] OK" << std::endl;
+    // 14. Local distributed loads.
+    leerCargasLocales(lector, punteroBarras, barrasOmitidas, casosConCargas);
 
-    // 14. Global distributed loads: case name; start, end intensity, direction
-    // X, Y, then bars. The bar projects them with its angle, so after step 10.
-    const int noGlobales = leerCargasDeBarras(
-        lector, "distribuidaGlobal:", punteroBarras, barrasOmitidas, casosConCargas,
-        [](objBarra2d& b, const std::string& caso, const std::vector<double>& v) {
-            b.setCargaGlobal(caso, v[0], v[1], v[2], v[3]);
-        });
-    if (noGlobales > 0) std::cout << "transferencia de cargas globales a barra[i] OK" << std::endl;
+    // 15. Global distributed loads.
+    leerCargasGlobales(lector, punteroBarras, barrasOmitidas, casosConCargas);
 
-    // 15. Combinations on the bars, after all their loads, in the nodes' order.
-    if (noCombos != 0) {
-        for (const Combo& combo : combos) {
-            for (objBarra2d& b : barra) {
-                for (std::size_t p = 0; p < combo.factores.size(); ++p) {
-                    b.setCombo(combo.nombre, combo.factores[p], combo.casos[p]);
-                }
-            }
-        }
-        std::cout << "transferencia de combos a barra[i] OK" << std::endl;
-    }
+    // 16. Combinations on the bars.
+    combinarBarras(combos);
 
-    // What the file holds but the model does not use: said, never changed.
-    avisarCasosAusentes(combos, casosConCargas);
-    avisarCasosSinCombinacion(casosConCargas, combos);
+    // 17. Load cases that no combination uses, or that no load has.
+    avisarCasosSinUso(combos, casosConCargas);
 
-    // 16. Display settings: defaults, then the file's values where usable.
-    ajustesPorDefecto();
-    // A scale is taken when it is a finite number above 0: 0, negatives, NaN
-    // and an overflowing 1e999 keep the default.
-    auto tomarEscala = [&](const char* etiqueta, double& escala) {
-        const double valor = lector.getReal(etiqueta);
-        if (valor > 0 && std::isfinite(valor)) escala = valor;
-    };
-    tomarEscala("escalaDeflexion:", escalaDef);
-    tomarEscala("escalaM:", escalaM);
-    tomarEscala("escalaV:", escalaV);
-    tomarEscala("escalaN:", escalaN);
-    tomarEscala("escalaTexto:", escalaTexto);
-    tomarEscala("escalaApoyo:", escalaApoyo);
-    const int decimales = lector.getEntero("precision:");
-    if (decimales != -1) precision = decimales;
-    tomarEscala("escalaCarga:", escalaCarga);
+    // 18. Display settings.
+    leerAjustes(lector);
 }
