@@ -34,13 +34,7 @@ read -r x0 y0 ancho0 alto0 <<<"$observado"
 # The idle callback draws frame after frame while nothing reaches the window:
 # every buffer swap is written to the X server. Without it the count stands
 # still after the first frame.
-antes="$(escrituras)"
-mas_de_200_escrituras() {
-  local n=$(($(escrituras) - antes))
-  observado="$n escrituras"
-  [ "$n" -gt 200 ]
-}
-esperar_que "cuadros sin eventos" mas_de_200_escrituras
+esperar_cuadros 201
 
 # The box expected after the pan and a zoom by f about the window's centre;
 # lines keep their width in pixels (1.5 above the ground line's axis, 0.5

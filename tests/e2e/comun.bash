@@ -114,17 +114,18 @@ escrituras() { awk '$1 == "syscw:" { print $2 }' "/proc/$pid/io" 2>/dev/null || 
 # Waits until the program has drawn frames after every event the X server has
 # delivered so far: each frame makes two write calls, each a round trip whose
 # reply follows the events queued before it, so 50 more writes are frames drawn
-# after those events were handled, with room for lines of the trace.
+# after those events were handled, with room for lines of the trace. A first
+# argument asks for that many writes instead.
 esperar_cuadros() {
-  local desde
+  local desde minimo="${1:-50}"
   vivo || fallar "el programa termino antes de dibujar"
   desde="$(escrituras)"
   cuadros_nuevos() {
     local n=$(($(escrituras) - desde))
     observado="$n escrituras"
-    [ "$n" -ge 50 ]
+    [ "$n" -ge "$minimo" ]
   }
-  esperar_que "cuadros nuevos" cuadros_nuevos
+  esperar_que "$minimo escrituras nuevas" cuadros_nuevos
 }
 
 # Pixels of the image within a small distance of the colour rgb(r,g,b).
