@@ -66,6 +66,7 @@ void estadoDeApertura()
 {
     std::fill(flags.begin(), flags.end(), 0);
     flags[flagApoyos] = 1;
+    olvidarAvisosDeCapas();
     funcionFronteraGraf();
     changeSize(anchoInicial, altoInicial);
 }

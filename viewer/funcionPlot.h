@@ -3,8 +3,8 @@
 // Window, camera, mouse, keyboard console and restart of the viewer.
 void funcionPlot(int argc, char** argv);
 // The window as it opens: the display switches (only the supports on), the
-// bounds and camera fitted to the model, and the first reshape at the opening
-// size of 1000 x 800 pixels.
+// layers' once-per-reading lines not yet said, the bounds and camera fitted
+// to the model, and the first reshape at the opening size of 1000 x 800 pixels.
 void estadoDeApertura();
 void funcionFronteraGraf();
 void changeSize(int w, int h);

@@ -55,6 +55,5 @@ inline void reiniciarVisor()
 {
     estadoDeArranque();
     ajustesPorDefecto();
-    olvidarAvisosDeCapas();
     estadoDeApertura();
 }
