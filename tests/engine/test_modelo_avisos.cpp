@@ -118,7 +118,6 @@ TEST_F(ModeloAvisos, SeccionesQueFaltanOSeConfunden)
         EXPECT_LT(consecuencia, salida.size()) << "falta " << caso.consecuencia;
         EXPECT_LT(aviso, consecuencia);
     }
-    vaciarModelo();
 }
 
 // A beam 10 long of E = 2.1e7 and a 0.3 x 0.5 section, loaded by 15 downwards.
@@ -227,7 +226,6 @@ TEST_F(ModeloAvisos, NumeroRepetidoEsUnSoloNudoOBarra)
         vaciarModelo();
         esperarModeloRepetido(caso);
     }
-    vaciarModelo();
 }
 
 }  // namespace
