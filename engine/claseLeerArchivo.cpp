@@ -66,25 +66,25 @@ int convertirEntero(const std::string& palabra)
     const char* inicio = palabra.c_str();
     char* fin = nullptr;
     errno = 0;
-    long valor = std::strtol(inicio, &fin, 10);
-    if (fin == inicio) {
-        avisarNoEsNumero(palabra, 0);
-        return 0;
+    const long largo = std::strtol(inicio, &fin, 10);
+    const bool fueraDeRango = errno == ERANGE || largo > INT_MAX || largo < INT_MIN;
+    // strtol clamps to the range of long; narrow the same way to int.
+    const int valor = largo > INT_MAX ? INT_MAX : largo < INT_MIN ? INT_MIN : static_cast<int>(largo);
+    if (fin != inicio && *fin == '\0') {
+        if (fueraDeRango) avisarPalabra(palabra, "excede el rango de los enteros; se lee como ", valor);
+        return valor;
     }
-    if (*fin != '\0') {
-        // A real with a fraction, such as 2.5, is a number, only not a whole one.
-        char* finReal = nullptr;
-        const double real = std::strtod(inicio, &finReal);
-        if (*finReal == '\0' && std::isfinite(real) && real != std::trunc(real)) {
-            avisarPalabra(palabra, "no es un número entero; se lee como ", valor);
-        } else {
-            avisarNoEsNumero(palabra, valor);
-        }
+    // A real, such as 2.5, 2.0 or 1e1, is a number, only not one written as an
+    // integer: its integer prefix is what is read.
+    char* finReal = nullptr;
+    const double real = std::strtod(inicio, &finReal);
+    if (finReal != inicio && *finReal == '\0' && std::isfinite(real)) {
+        avisarPalabra(palabra, real == std::trunc(real) ? "no está escrita como número entero" : "no es un número entero",
+                      "; se lee como ", valor);
+    } else {
+        avisarNoEsNumero(palabra, valor);
     }
-    // strtol already clamps to the range of long; narrow the same way to int.
-    if (valor > INT_MAX) return INT_MAX;
-    if (valor < INT_MIN) return INT_MIN;
-    return static_cast<int>(valor);
+    return valor;
 }
 
 namespace {
@@ -354,7 +354,9 @@ std::string claseLeerArchivo::getString(std::string etiqueta, int n)
 
 Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas)
 {
-    return leerMatriz(etiqueta, columnas).matriz;
+    const Tabla tabla = leerMatriz(etiqueta, columnas);
+    if (!tabla.completa) std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
+    return tabla.matriz;
 }
 
 std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int salto)
@@ -392,7 +394,7 @@ Tabla claseLeerArchivo::leerMatriz(const std::string& etiqueta, int columnas)
     const int cuenta = static_cast<int>(numeros.size());
     tabla.numeros = cuenta;
     if (columnas < 1 || cuenta % columnas != 0) {
-        std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
+        tabla.completa = false;
         tabla.matriz = Eigen::MatrixXd(0, 0);
         return tabla;
     }

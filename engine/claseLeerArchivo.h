@@ -32,11 +32,14 @@ struct ListaDeFactores {
 };
 
 // A table: its rows, the number words counted for it (also when they form no
-// whole rows and the table is empty), and where the run of each occurrence
-// ended, in file order.
+// whole rows and the table is empty), whether they formed whole rows, and
+// where the run of each occurrence ended, in file order. getMatriz prints the
+// line of a table without whole rows; leerMatriz leaves it to its caller, so
+// that the word that cut the table can be named first.
 struct Tabla {
     Eigen::MatrixXd matriz;
     int numeros = 0;
+    bool completa = true;
     std::vector<FinDeCorrida> fines;
 };
 

@@ -174,12 +174,13 @@ std::size_t edicionesPermitidas(const std::string& etiqueta)
     return etiqueta.size() > 6 ? 2 : 1;
 }
 
-// No word longer than this resembles a tag: the longest tag plus the edits it allows.
+// No word longer than this resembles a tag: the longest tag, colon included,
+// plus the edits its letters allow.
 const std::size_t largoParecido = [] {
     std::size_t largo = 0;
     for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
         const std::string etiqueta = forma.etiqueta;
-        largo = std::max(largo, etiqueta.size() + edicionesPermitidas(etiqueta));
+        largo = std::max(largo, etiqueta.size() + edicionesPermitidas(etiqueta.substr(0, etiqueta.size() - 1)));
     }
     return largo;
 }();
@@ -233,11 +234,16 @@ bool siguenDatos(claseLeerArchivo& lector, const std::vector<std::string>& palab
     return true;
 }
 
-bool esEtiqueta(const std::string& palabra)
+// The tag the word is, or null.
+const FormaDeEtiqueta* formaDe(const std::string& palabra)
 {
-    return std::any_of(std::begin(formasDeEtiqueta), std::end(formasDeEtiqueta),
-                       [&](const FormaDeEtiqueta& forma) { return palabra == forma.etiqueta; });
+    for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
+        if (palabra == forma.etiqueta) return &forma;
+    }
+    return nullptr;
 }
+
+bool esEtiqueta(const std::string& palabra) { return formaDe(palabra) != nullptr; }
 
 // Of a combination's pairs, those before the first whose case is a tag: that
 // tag opens a block of its own, and the words after it are its data.
@@ -260,14 +266,21 @@ std::unordered_set<std::string> casosDeLasCombinaciones(claseLeerArchivo& lector
     return casos;
 }
 
-// The tag a word begins with when the rest of it is a number, as in
-// escalaM:0.5; null otherwise.
-const FormaDeEtiqueta* etiquetaPegada(claseLeerArchivo& lector, const std::string& palabra)
+// The tag the word at i begins with when the rest of it is the tag's data:
+// a number, as in escalaM:0.5, or, for a tag that takes a name, the name,
+// as in puntual:viento, when the numbers of the block's first row follow.
+// Null otherwise.
+const FormaDeEtiqueta* etiquetaPegada(claseLeerArchivo& lector, const std::vector<std::string>& palabras,
+                                      std::size_t i)
 {
+    const std::string& palabra = palabras[i];
     for (const FormaDeEtiqueta& forma : formasDeEtiqueta) {
         const std::size_t largo = std::char_traits<char>::length(forma.etiqueta);
-        if (palabra.size() > largo && palabra.compare(0, largo, forma.etiqueta) == 0 &&
-            esCifra(lector, palabra.substr(largo))) {
+        if (palabra.size() <= largo || palabra.compare(0, largo, forma.etiqueta) != 0) continue;
+        const std::string resto = palabra.substr(largo);
+        if (esCifra(lector, resto)) return &forma;
+        const FormaDeEtiqueta trasElNombre{forma.etiqueta, false, forma.numeros};
+        if (forma.conNombre && !lector.esNumero(resto) && siguenDatos(lector, palabras, i + 1, trasElNombre)) {
             return &forma;
         }
     }
@@ -297,10 +310,13 @@ std::unordered_set<std::string> avisarPalabrasComoEtiquetas(claseLeerArchivo& le
         if (lector.esNumero(palabra) || esEtiqueta(palabra)) continue;
         if (i > 0 && conNombre.count(palabras[i - 1])) continue;
         if (casos.count(palabra) || avisadas.count(palabra)) continue;
-        if (const FormaDeEtiqueta* pegada = etiquetaPegada(lector, palabra)) {
+        if (const FormaDeEtiqueta* pegada = etiquetaPegada(lector, palabras, i)) {
             avisadas.insert(palabra);
             avisarPalabra(palabra, "lleva la etiqueta \"", pegada->etiqueta,
-                          "\" pegada a su valor; sepárelos con un espacio");
+                          esCifra(lector, palabra.substr(std::char_traits<char>::length(pegada->etiqueta)))
+                              ? "\" pegada a su valor"
+                              : "\" pegada a su nombre",
+                          "; sepárelos con un espacio");
             continue;
         }
         if (palabra.size() > largoParecido) continue;
@@ -315,6 +331,20 @@ std::unordered_set<std::string> avisarPalabrasComoEtiquetas(claseLeerArchivo& le
         avisarPalabra(palabra, "se parece a la etiqueta \"", forma->etiqueta, "\"; los datos que la siguen no se leen");
     }
     return avisadas;
+}
+
+// A name is never a tag: a tag in a block's name place means the name is
+// missing, the block is left out, and that tag opens a block of its own. Said
+// before any lookup, since that tag may be a table's, whose rows it changes.
+void avisarBloquesSinNombre(claseLeerArchivo& lector)
+{
+    const std::vector<std::string>& palabras = lector.getPalabras();
+    for (std::size_t i = 0; i + 1 < palabras.size(); ++i) {
+        const FormaDeEtiqueta* forma = formaDe(palabras[i]);
+        if (forma == nullptr || !forma->conNombre || !esEtiqueta(palabras[i + 1])) continue;
+        std::cout << "Advertencia: el bloque \"" << palabras[i] << "\" no tiene nombre: lo sigue la etiqueta \""
+                  << palabras[i + 1] << "\"; se omite" << std::endl;
+    }
 }
 
 // A run cut short by a word that begins as a number does but is none (2,5,
@@ -363,10 +393,11 @@ void avisarFinDeTabla(claseLeerArchivo& lector, const FinDeCorrida& fin, const s
     if (!avisarNumeroMalEscrito(lector, fin, etiqueta)) avisarTextoEnTabla(lector, fin, etiqueta, comoEtiquetas);
 }
 
-// Follows "Faltan datos para completar la matriz": how many numbers there
+// The reader's line for numbers that form no whole rows, then how many there
 // are, since every row of the table is dropped for them.
 void avisarFilasIncompletas(const std::string& etiqueta, std::size_t numeros)
 {
+    std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
     std::cout << "Advertencia: la tabla \"" << etiqueta << "\" tiene " << numeros
               << (numeros == 1 ? " número" : " números") << ", que no forman filas de tres; no se lee ninguna fila"
               << std::endl;
@@ -382,7 +413,7 @@ Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta,
     if (veces <= 1) {
         const Tabla tabla = lector.leerMatriz(etiqueta, columnasDeTabla);
         for (const FinDeCorrida& fin : tabla.fines) avisarFinDeTabla(lector, fin, etiqueta, comoEtiquetas);
-        if (tabla.numeros % columnasDeTabla != 0) avisarFilasIncompletas(etiqueta, tabla.numeros);
+        if (!tabla.completa) avisarFilasIncompletas(etiqueta, tabla.numeros);
         return tabla.matriz;
     }
     std::cout << "Advertencia: la etiqueta " << etiqueta << " aparece " << veces
@@ -394,7 +425,6 @@ Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta,
         numeros.insert(numeros.end(), corrida.valores.begin(), corrida.valores.end());
     }
     if (numeros.size() % columnasDeTabla != 0) {
-        std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
         avisarFilasIncompletas(etiqueta, numeros.size());
         return Eigen::MatrixXd(0, 0);
     }
@@ -456,10 +486,15 @@ std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Punt
                       << " no es un número de barra válido; se omite la fila" << std::endl;
             continue;
         }
-        const std::string omitido = " la barra " + std::to_string(fila.numero);
+        // A later row of a bar already built that cannot be built leaves the
+        // bar as its earlier row made it.
+        const bool yaDefinida = punteroBarras.count(fila.numero) != 0;
+        const std::string numero = std::to_string(fila.numero);
+        const std::string omitido =
+            yaDefinida ? " esa fila; la barra " + numero + " queda con su fila anterior" : " la barra " + numero;
         const bool conInicio = buscarNudo(punteroNudos, "barras:", barras(i, 1), fila.inicio, omitido);
         if (!conInicio || !buscarNudo(punteroNudos, "barras:", barras(i, 2), fila.fin, omitido)) {
-            barrasOmitidas[fila.numero] = barras(i, conInicio ? 2 : 1);
+            if (!yaDefinida) barrasOmitidas[fila.numero] = barras(i, conInicio ? 2 : 1);
             continue;
         }
         aEntero(barras(i, 1), fila.nudoInicioUsuario);
@@ -479,21 +514,12 @@ struct Bloque {
     bool sinNombre = false;
 };
 
-// A name is never a tag: a tag in the name's place means the name is missing,
-// and that tag opens a block of its own, which its own lookups read.
-bool avisarSinNombre(const std::string& etiqueta, const std::string& nombre)
-{
-    if (!esEtiqueta(nombre)) return false;
-    std::cout << "Advertencia: el bloque \"" << etiqueta << "\" no tiene nombre: lo sigue la etiqueta \"" << nombre
-              << "\"; se omite" << std::endl;
-    return true;
-}
-
 Bloque leerBloque(claseLeerArchivo& lector, const std::string& etiqueta, int k, bool conNombre)
 {
     Bloque bloque;
     if (conNombre) bloque.nombre = lector.getString(etiqueta, k);
-    if (conNombre && avisarSinNombre(etiqueta, bloque.nombre)) {
+    // Named as the file was first read (avisarBloquesSinNombre).
+    if (conNombre && esEtiqueta(bloque.nombre)) {
         bloque.avisado = true;
         bloque.sinNombre = true;
         return bloque;
@@ -540,7 +566,7 @@ Combo leerCombo(claseLeerArchivo& lector, int k)
 {
     Combo combo;
     combo.nombre = lector.getString("combo:", k);
-    combo.sinNombre = avisarSinNombre("combo:", combo.nombre);
+    combo.sinNombre = esEtiqueta(combo.nombre);
     if (combo.sinNombre) return combo;
     const ListaDeFactores lista = lector.leerFactores("combo:", k, 1);
     const std::size_t pares = paresConCaso(lista.nombres);
@@ -611,8 +637,11 @@ void avisarBarrasSinSeccion(const std::vector<bool>& conSeccion)
 }
 
 // Equal within rounding, so that a rectangle and a generic section of the
-// same A and I are one section.
-bool mismoValor(double a, double b) { return std::fabs(a - b) <= 1e-9 * std::max(std::fabs(a), std::fabs(b)); }
+// same A and I are one section; an infinity equals only itself.
+bool mismoValor(double a, double b)
+{
+    return a == b || std::fabs(a - b) <= 1e-9 * std::max(std::fabs(a), std::fabs(b));
+}
 
 // The bars of one name that share the same A, I and E.
 struct SeccionDeBarras {
@@ -873,8 +902,8 @@ std::vector<Combo> leerCombosDeNudos(claseLeerArchivo& lector)
 // Each bar with a copy of its end nodes' coordinates.
 void crearBarras(const std::vector<FilaBarra>& filas, const Puntero& punteroBarras)
 {
-    if (noBarras == 0) return;
     barra.assign(noBarras, objBarra2d());
+    if (noBarras == 0) return;
     for (int i = 0; i < noBarras; ++i) {
         const FilaBarra& f = filas[i];
         objBarra2d& b = barra[i];
@@ -994,9 +1023,11 @@ void funcionLeerArchivo()
     // 1. The file: one that cannot be opened, or UTF-16 text, reads as empty.
     avisarArchivoIlegible(lector);
 
-    // 2. Words that stand for a tag but are none, named before what they break.
+    // 2. Words that stand for a tag but are none, and tags that stand for a
+    // block's name, named before what they break.
     const std::unordered_set<std::string> comoEtiquetas =
         avisarPalabrasComoEtiquetas(lector, casosDeLasCombinaciones(lector));
+    avisarBloquesSinNombre(lector);
 
     // 3. Node table: user number, X, Y.
     const Eigen::MatrixXd nudos = leerTablaDeNudos(lector, comoEtiquetas);

@@ -73,9 +73,10 @@ extern int numeroComboCoincidente;  // combination found by the last lookup, -1 
 extern double aspectoVentana;                 // width / height of the last reshape, 0 until the window opens
 extern int (*leerModificadores)();            // modifier query, glutGetModifiers; tests replace it
 extern void (*terminarPrograma)(int estado);  // process exit, std::exit; tests replace it
-// File scope in elementosPlot.cpp: whether the sections layer has let through
-// the line of a bar without a section name since the file was last read;
-// olvidarAvisosDeCapas clears it, at F5 and when the window opens.
+// File scope in elementosPlot.cpp, seccionSinNombreAvisada: whether the
+// sections layer has let through the line of a bar without a section name
+// since the file was last read; olvidarAvisosDeCapas clears it, at F5 and
+// when the window opens.
 
 // The entries of flags: the layer switches, then one per combination.
 enum IndiceFlag : int {

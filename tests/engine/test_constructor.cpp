@@ -611,7 +611,7 @@ TEST_F(Constructor, ArchivosComoLosEscribenLosUsuarios)
                           sinSeccion(1), kCombosBarra}),
          esperarVigaSinSeccion},
         {"coma decimal en la tabla de nudos", "nudos: 1 0 0 2 4,5 0",
-         conAvisosEscala({"Faltan datos para completar la matriz nudos:", numeroMalEscrito("4,5", "nudos:"),
+         conAvisosEscala({numeroMalEscrito("4,5", "nudos:"), "Faltan datos para completar la matriz nudos:",
                           filasIncompletas("nudos:", 4), cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
          [] { EXPECT_TRUE(nudo.empty()); }},
         {"coma decimal en una tabla repetida", "nudos: 1 0 0 2,5 nudos: 3 8 0",
@@ -765,6 +765,21 @@ TEST_F(Constructor, ReinicioLeeElArchivoEditado)
     EXPECT_EQ(barra[1].getXf(), 8.0);
     EXPECT_EQ(escalaM, 0.1);
     EXPECT_EQ(escalaDef, 100);
+}
+
+// The builder keeps its guarantee whatever its caller left: a file without
+// bars read over a model with bars leaves no bar behind.
+TEST_F(Constructor, UnArchivoSinBarrasSobreUnModeloConBarras)
+{
+    ArchivoTemporal conBarras("nudos: 1 0 0 2 4 0 barras: 1 1 2");
+    construir(conBarras.ruta());
+    ArchivoTemporal sinBarras("nudos: 1 0 0");
+    nudo.clear();
+    nombreArchivo = sinBarras.ruta();
+    salidaDe(funcionLeerArchivo);
+    EXPECT_EQ(noBarras, 0);
+    EXPECT_TRUE(barra.empty());
+    EXPECT_TRUE(modeloComoLoDejaElConstructor());
 }
 
 // Every example reads with no line beyond the trace and the warnings of the
@@ -976,7 +991,7 @@ TEST_F(PalabrasQueNoSonNumeros, CadaUnaNombradaUnaVez)
 {
     const Caso casos[] = {
         {"inf como coordenada", "nudos: 1 0 0 2 inf 0",
-         conAvisosEscala({"Faltan datos para completar la matriz nudos:", noFinito("inf", "nudos:"),
+         conAvisosEscala({noFinito("inf", "nudos:"), "Faltan datos para completar la matriz nudos:",
                           filasIncompletas("nudos:", 4), cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
          [] { EXPECT_TRUE(nudo.empty()); }},
         {"NaN corta la tabla de nudos", "nudos: 1 0 0 2 4 0 NaN 8 0",
@@ -1039,10 +1054,11 @@ protected:
         return "Advertencia: el bloque \"" + etiqueta + "\" no tiene nombre: lo sigue la etiqueta \"" + siguiente +
                "\"; se omite";
     }
-    static std::string pegada(const std::string& palabra, const std::string& etiqueta)
+    static std::string pegada(const std::string& palabra, const std::string& etiqueta,
+                              const std::string& a = "su valor")
     {
-        return "Advertencia: la palabra \"" + palabra + "\" lleva la etiqueta \"" + etiqueta +
-               "\" pegada a su valor; sepárelos con un espacio";
+        return "Advertencia: la palabra \"" + palabra + "\" lleva la etiqueta \"" + etiqueta + "\" pegada a " + a +
+               "; sepárelos con un espacio";
     }
 };
 
@@ -1132,10 +1148,10 @@ TEST_F(CadaErrorDondeSeComete, EtiquetaEnLugarDeUnNombre)
 {
     const Caso casos[] = {
         {"combinación sin nombre antes de una escala", kViga + " combo: escalaM: 0.5 precision: 2",
-         {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
-          sinNombre("combo:", "escalaM:"), kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra,
-          avisoReal("escalaDeflexion:"), avisoReal("escalaV:"), avisoReal("escalaN:"), avisoReal("escalaTexto:"),
-          avisoReal("escalaApoyo:"), avisoReal("escalaCarga:")},
+         {sinNombre("combo:", "escalaM:"), cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos,
+          kApoyos, kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra, avisoReal("escalaDeflexion:"),
+          avisoReal("escalaV:"), avisoReal("escalaN:"), avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"),
+          avisoReal("escalaCarga:")},
          [] {
              ASSERT_EQ(noCombos, 1);
              EXPECT_EQ(nudo[0].getNombreCombo(0), "U");
@@ -1143,26 +1159,38 @@ TEST_F(CadaErrorDondeSeComete, EtiquetaEnLugarDeUnNombre)
              EXPECT_EQ(precision, 2);
          }},
         {"carga puntual sin nombre", kViga + " puntual: apoyo: 1 1 1 2",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
-                          sinNombre("puntual:", "apoyo:"), kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen,
-                          kCombosBarra}),
+         antesDe({sinNombre("puntual:", "apoyo:")},
+                 conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
+                                  kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra})),
          [] {
              esperarApoyo(nudo[1], 1, 1, 1);
              esperarFila(nudo[1].getCargasGlobales(), 0, {0, -10, 0});
          }},
         {"sección sin nombre", kViga + " seccionGenerica: apoyo: 1 1 1 1",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
-                          kCombosNudo, kCoordBarras, kRect, sinNombre("seccionGenerica:", "apoyo:"), kGen,
-                          kCombosBarra}),
+         antesDe({sinNombre("seccionGenerica:", "apoyo:")},
+                 conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
+                                  kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra})),
          [] {
              EXPECT_EQ(barra[0].getNombreDeSeccion(), "V");
              EXPECT_NEAR(barra[0].getArea(), 0.15, 1e-15);
          }},
         {"carga distribuida sin nombre", kViga + " distribuidaLocal: apoyo: 1 1 1 1",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
-                          kCombosNudo, kCoordBarras, kRect, kGen, sinNombre("distribuidaLocal:", "apoyo:"), kLocales,
-                          kCombosBarra}),
+         antesDe({sinNombre("distribuidaLocal:", "apoyo:")},
+                 conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
+                                  kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen, kLocales, kCombosBarra})),
          [] { esperarFila(barra[0].getMatrizCargasCombo(), 0, {0, 0, 0, 0}); }},
+        // The tag is a table's second occurrence, which empties the table: the
+        // cause comes before that.
+        {"sección sin nombre antes de la tabla de nudos",
+         "nudos: 1 0 0 2 5 0 barras: 1 1 2 seccionRectangular: nudos: 0.3 0.5 2.1e7 1",
+         conAvisosEscala({sinNombre("seccionRectangular:", "nudos:"),
+                          "Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
+                          "del archivo",
+                          "Faltan datos para completar la matriz nudos:", filasIncompletas("nudos:", 10),
+                          cuentaNudos(0), cuentaBarras(1), "Advertencia: barras: nombra el nudo 1, que no está "
+                          "definido; se omite la barra 1",
+                          kBarrasOK, kCoordNudos}),
+         [] { EXPECT_TRUE(barra.empty()); }},
         {"factor sin caso antes de un apoyo", kViga + " combo: ELU 1.5 P 1.6 apoyo: 0 1 0 2",
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
                           "Advertencia: la combinación ELU termina en el factor 1.6 sin caso: lo sigue la etiqueta "
@@ -1200,6 +1228,12 @@ TEST_F(CadaErrorDondeSeComete, PalabraParecidaAUnaEtiqueta)
              EXPECT_EQ(escalaM, 0.1);
              EXPECT_EQ(precision, 3);
          }},
+        {"etiquetas pegadas a su nombre", kViga + " puntual:W 5 0 0 2 combo:S 1 P",
+         antesDe({pegada("puntual:W", "puntual:", "su nombre"), pegada("combo:S", "combo:", "su nombre")},
+                 kTrazaViga),
+         [] { EXPECT_EQ(noCombos, 1); }},
+        // Free text that starts like a tag and is followed by no block's data stays silent.
+        {"texto que empieza como una etiqueta", kViga + " puntual:ver nota 2", kTrazaViga, [] {}},
     };
     for (const Caso& c : casos) construirCaso(c);
 }

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -87,6 +88,7 @@ TEST_F(Lector, ConversionSinValorNumericoDaCeroConAviso)
               "Advertencia: la palabra \"abc\" no es un número; se lee como 0\n"
               "Advertencia: la palabra \"1e999\" excede el rango de los reales; se lee como inf\n"
               "Advertencia: la palabra \"nan\" no es un número finito; se lee como nan\n"
+              "Advertencia: la palabra \"99999999999\" excede el rango de los enteros; se lee como 2147483647\n"
               "Advertencia: la palabra \"1-2\" no es un número; se lee como 1\n");
 }
 
@@ -101,8 +103,12 @@ TEST_F(Lector, EnteroQueNoEsEntero)
     } casos[] = {
         {"2.5", 2, "Advertencia: la palabra \"2.5\" no es un número entero; se lee como 2\n"},
         {"-0.5", 0, "Advertencia: la palabra \"-0.5\" no es un número entero; se lee como 0\n"},
-        {"2e3", 2, "Advertencia: la palabra \"2e3\" no es un número; se lee como 2\n"},
-        {"2.0", 2, "Advertencia: la palabra \"2.0\" no es un número; se lee como 2\n"},
+        // Whole values not written as integers are read by their integer prefix, as the line says.
+        {"2e3", 2, "Advertencia: la palabra \"2e3\" no está escrita como número entero; se lee como 2\n"},
+        {"2.0", 2, "Advertencia: la palabra \"2.0\" no está escrita como número entero; se lee como 2\n"},
+        {".5", 0, "Advertencia: la palabra \".5\" no es un número entero; se lee como 0\n"},
+        {"-99999999999", INT_MIN,
+         "Advertencia: la palabra \"-99999999999\" excede el rango de los enteros; se lee como -2147483648\n"},
         {"3x", 3, "Advertencia: la palabra \"3x\" no es un número; se lee como 3\n"},
         {"4", 4, ""},
     };
@@ -400,9 +406,13 @@ TEST_F(Lector, CadaConsultaDevuelveDondeTerminoSuCorrida)
     ArchivoTemporal corta("nudos: 1 0 0 2 5 3 10 0");
     claseLeerArchivo lc = lectorDe(corta);
     Tabla t;
-    EXPECT_EQ(salidaDe([&] { t = lc.leerMatriz("nudos:", 3); }), "Faltan datos para completar la matriz nudos:\n");
+    // leerMatriz leaves the line to its caller, so the word that cut the table can be named first.
+    EXPECT_EQ(salidaDe([&] { t = lc.leerMatriz("nudos:", 3); }), "");
     EXPECT_EQ(t.numeros, 8);
+    EXPECT_FALSE(t.completa);
     EXPECT_EQ(t.matriz.size(), 0);
+    EXPECT_EQ(salidaDe([&] { EXPECT_EQ(lc.getMatriz("nudos:", 3).size(), 0); }),
+              "Faltan datos para completar la matriz nudos:\n");
 }
 
 }  // namespace

@@ -96,6 +96,8 @@ TEST_F(ModeloAvisos, SeccionesQueFaltanOSeConfunden)
         {"una sección que otra del mismo nombre reemplaza en todas sus barras",
          kTresBarras + "seccionRectangular: V 0.3 0.5 2.1e7 10 20 30 seccionRectangular: V 0.3 0.6 2.1e7 10 20 30",
          {}, ""},
+        {"un valor infinito en un solo bloque es una sola sección",
+         kTresBarras + "seccionRectangular: V 1e999 0.5 2.1e7 10 20 30", {}, ""},
         {"nombres distintos con los mismos valores",
          kTresBarras + "seccionRectangular: V1 0.3 0.5 2.1e7 10 seccionRectangular: V2 0.3 0.5 2.1e7 20 30", {},
          ""},
@@ -226,6 +228,19 @@ TEST_F(ModeloAvisos, NumeroRepetidoEsUnSoloNudoOBarra)
         vaciarModelo();
         esperarModeloRepetido(caso);
     }
+}
+
+// A later row of a bar already built that names an undefined node is dropped
+// by itself: the bar keeps its earlier row, and the line says so.
+TEST_F(ModeloAvisos, FilaRepetidaQueNoSePuedeFormarDejaLaAnterior)
+{
+    const Lineas salida = leerYResolverTodo("nudos: 1 0 0 2 1 0 barras: 1 1 2 1 1 9 seccionRectangular: S 1 1 1 1");
+    EXPECT_LT(posicion(salida, "Advertencia: barras: nombra el nudo 9, que no está definido; se omite esa fila; la "
+                               "barra 1 queda con su fila anterior"),
+              salida.size());
+    ASSERT_EQ(barra.size(), 1u);
+    EXPECT_EQ(barra[0].getNudoFinalUsuario(), 2);
+    EXPECT_EQ(barra[0].getNombreDeSeccion(), "S");
 }
 
 }  // namespace
