@@ -27,6 +27,11 @@ const std::size_t largoDeCita = 60;
 
 }  // namespace
 
+void avisarMatrizIncompleta(const std::string& etiqueta)
+{
+    std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
+}
+
 std::string citar(const std::string& palabra)
 {
     if (palabra.size() <= largoDeCita) return palabra;
@@ -346,16 +351,17 @@ double claseLeerArchivo::getReal(std::string etiqueta)
 
 std::string claseLeerArchivo::getString(std::string etiqueta, int n)
 {
-    Palabras p(palabras());
+    const std::vector<std::size_t>& donde = ocurrencias(etiqueta);
+    Palabras p(palabrasLeidas);
     std::string palabra;
-    if (irAOcurrencia(p, ocurrencias(etiqueta), n) && p.siguiente(palabra)) return palabra;
+    if (irAOcurrencia(p, donde, n) && p.siguiente(palabra)) return palabra;
     return "";
 }
 
 Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas)
 {
     const Tabla tabla = leerMatriz(etiqueta, columnas);
-    if (!tabla.completa) std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
+    if (!tabla.completa) avisarMatrizIncompleta(etiqueta);
     return tabla.matriz;
 }
 
@@ -373,8 +379,9 @@ std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, 
 // so it prints nothing.
 std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiqueta, int n, int salto)
 {
-    Palabras p(palabras());
-    if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return {};
+    const std::vector<std::size_t>& donde = ocurrencias(etiqueta);
+    Palabras p(palabrasLeidas);
+    if (!irAOcurrencia(p, donde, n) || !saltar(p, salto)) return {};
     return factoresTrasElCursor(*this, p).nombres;
 }
 
@@ -409,8 +416,9 @@ Tabla claseLeerArchivo::leerMatriz(const std::string& etiqueta, int columnas)
 Corrida claseLeerArchivo::leerCorrida(const std::string& etiqueta, int n, int salto)
 {
     Corrida corrida;
-    Palabras p(palabras());
-    if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return corrida;
+    const std::vector<std::size_t>& donde = ocurrencias(etiqueta);
+    Palabras p(palabrasLeidas);
+    if (!irAOcurrencia(p, donde, n) || !saltar(p, salto)) return corrida;
     std::vector<std::string> numeros;
     corrida.fin = corridaTrasElCursor(*this, p, numeros);
     for (const std::string& numero : numeros) corrida.valores.push_back(convertirReal(numero));
@@ -419,8 +427,9 @@ Corrida claseLeerArchivo::leerCorrida(const std::string& etiqueta, int n, int sa
 
 ListaDeFactores claseLeerArchivo::leerFactores(const std::string& etiqueta, int n, int salto)
 {
-    Palabras p(palabras());
-    if (!irAOcurrencia(p, ocurrencias(etiqueta), n) || !saltar(p, salto)) return {};
+    const std::vector<std::size_t>& donde = ocurrencias(etiqueta);
+    Palabras p(palabrasLeidas);
+    if (!irAOcurrencia(p, donde, n) || !saltar(p, salto)) return {};
     ListaDeFactores lista = factoresTrasElCursor(*this, p);
     for (const std::string& f : lista.palabrasDeFactores) lista.factores.push_back(convertirReal(f));
     return lista;

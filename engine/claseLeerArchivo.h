@@ -91,7 +91,9 @@ public:
 private:
     // The file's words, read afresh when its path, size or time changed.
     const std::vector<std::string>& palabras();
-    // Positions of the words equal to the tag in the file's current words.
+    // Positions of the words equal to the tag in the file's current words,
+    // which it reads first: a lookup that walks them after this call walks
+    // palabrasLeidas with one look at the file.
     const std::vector<std::size_t>& ocurrencias(const std::string& etiqueta);
 
     std::string nombreArchivo;
@@ -114,6 +116,9 @@ private:
 // also get a line.
 double convertirReal(const std::string& palabra);
 int convertirEntero(const std::string& palabra);
+
+// The line of a table whose numbers form no whole rows of its columns.
+void avisarMatrizIncompleta(const std::string& etiqueta);
 
 // A word of the file as a warning quotes it: whole when short, else its
 // beginning and an ellipsis, so a runaway word does not flood the console.

@@ -397,7 +397,7 @@ void avisarFinDeTabla(claseLeerArchivo& lector, const FinDeCorrida& fin, const s
 // are, since every row of the table is dropped for them.
 void avisarFilasIncompletas(const std::string& etiqueta, std::size_t numeros)
 {
-    std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
+    avisarMatrizIncompleta(etiqueta);
     std::cout << "Advertencia: la tabla \"" << etiqueta << "\" tiene " << numeros
               << (numeros == 1 ? " número" : " números") << ", que no forman filas de tres; no se lee ninguna fila"
               << std::endl;
@@ -686,10 +686,11 @@ void avisarSeccionesHomonimas(const std::vector<bool>& conSeccion)
 }
 
 // Distributed-load blocks of one tag: case name; four values, then bars. The
-// case names join casos; returns the number of blocks.
+// case names join casos; the trace line follows when there is a block.
 template <class Fijar>
-int leerCargasDeBarras(claseLeerArchivo& lector, const std::string& etiqueta, const Puntero& punteroBarras,
-                       const BarrasOmitidas& barrasOmitidas, std::vector<std::string>& casos, Fijar fijar)
+void leerCargasDeBarras(claseLeerArchivo& lector, const std::string& etiqueta, const char* traza,
+                        const Puntero& punteroBarras, const BarrasOmitidas& barrasOmitidas,
+                        std::vector<std::string>& casos, Fijar fijar)
 {
     const int bloques = lector.getNoEtiquetas(etiqueta);
     for (int k = 1; k <= bloques; ++k) {
@@ -699,7 +700,7 @@ int leerCargasDeBarras(claseLeerArchivo& lector, const std::string& etiqueta, co
         porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, etiqueta,
                      [&](int i) { fijar(barra[i], bloque.nombre, bloque.corrida); });
     }
-    return bloques;
+    if (bloques > 0) std::cout << traza << std::endl;
 }
 
 // A pair whose case no load has adds nothing. Names are case-sensitive, so a
@@ -940,12 +941,10 @@ void leerSeccionesDeBarras(claseLeerArchivo& lector, const Puntero& punteroBarra
 void leerCargasLocales(claseLeerArchivo& lector, const Puntero& punteroBarras, const BarrasOmitidas& barrasOmitidas,
                        std::vector<std::string>& casos)
 {
-    const int bloques = leerCargasDeBarras(
-        lector, "distribuidaLocal:", punteroBarras, barrasOmitidas, casos,
-        [](objBarra2d& b, const std::string& caso, const std::vector<double>& v) {
-            b.setCargaLocal(caso, v[0], v[1], v[2], v[3]);
-        });
-    if (bloques > 0) std::cout << "transferencia de cargas Locales a barra[i] OK" << std::endl;
+    leerCargasDeBarras(lector, "distribuidaLocal:", "transferencia de cargas Locales a barra[i] OK", punteroBarras, barrasOmitidas, casos,
+                       [](objBarra2d& b, const std::string& caso, const std::vector<double>& v) {
+                           b.setCargaLocal(caso, v[0], v[1], v[2], v[3]);
+                       });
 }
 
 // Case name; start, end intensity, direction X, Y, then bars. The bar projects
@@ -953,12 +952,10 @@ void leerCargasLocales(claseLeerArchivo& lector, const Puntero& punteroBarras, c
 void leerCargasGlobales(claseLeerArchivo& lector, const Puntero& punteroBarras,
                         const BarrasOmitidas& barrasOmitidas, std::vector<std::string>& casos)
 {
-    const int bloques = leerCargasDeBarras(
-        lector, "distribuidaGlobal:", punteroBarras, barrasOmitidas, casos,
-        [](objBarra2d& b, const std::string& caso, const std::vector<double>& v) {
-            b.setCargaGlobal(caso, v[0], v[1], v[2], v[3]);
-        });
-    if (bloques > 0) std::cout << "transferencia de cargas globales a barra[i] OK" << std::endl;
+    leerCargasDeBarras(lector, "distribuidaGlobal:", "transferencia de cargas globales a barra[i] OK", punteroBarras, barrasOmitidas, casos,
+                       [](objBarra2d& b, const std::string& caso, const std::vector<double>& v) {
+                           b.setCargaGlobal(caso, v[0], v[1], v[2], v[3]);
+                       });
 }
 
 // After all the bars' loads, in the nodes' order.

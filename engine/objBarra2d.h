@@ -63,6 +63,9 @@ public:
     Eigen::MatrixXd getCargasEquivalentesGlobales();
 
     void setDesplazamientos(Eigen::MatrixXd d);
+    // Whether the solver handed this bar the results of combination c: its
+    // global and local end displacements and its integration constants.
+    bool tieneResultados(int c) const;
     Eigen::MatrixXd getSolicitacionAxial(int c, int n) const;
     Eigen::MatrixXd getSolicitacionCortante(int c, int n) const;
     Eigen::MatrixXd getSolicitacionMomento(int c, int n) const;

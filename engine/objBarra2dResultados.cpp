@@ -168,9 +168,14 @@ void objBarra2d::setDesplazamientos(Eigen::MatrixXd d)
     }
 }
 
+bool objBarra2d::tieneResultados(int c) const
+{
+    return hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c);
+}
+
 Eigen::MatrixXd objBarra2d::getSolicitacionAxial(int c, int n) const
 {
-    if (n < 2 || !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c) ||
+    if (n < 2 || !tieneResultados(c) ||
         kLocal.rows() != 6 || kLocal.cols() != 6)
         return Eigen::MatrixXd(2, 0);
 
@@ -190,7 +195,7 @@ Eigen::MatrixXd objBarra2d::getSolicitacionAxial(int c, int n) const
 
 Eigen::MatrixXd objBarra2d::getSolicitacionCortante(int c, int n) const
 {
-    if (n < 2 || !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
+    if (n < 2 || !tieneResultados(c))
         return Eigen::MatrixXd(2, 0);
 
     return muestrear(longitud, n, [&](double x) { return cortanteEn(c, x); });
@@ -198,7 +203,7 @@ Eigen::MatrixXd objBarra2d::getSolicitacionCortante(int c, int n) const
 
 Eigen::MatrixXd objBarra2d::getSolicitacionMomento(int c, int n) const
 {
-    if (n < 2 || !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
+    if (n < 2 || !tieneResultados(c))
         return Eigen::MatrixXd(2, 0);
 
     return muestrear(longitud, n, [&](double x) { return momentoEn(c, x); });
@@ -207,7 +212,7 @@ Eigen::MatrixXd objBarra2d::getSolicitacionMomento(int c, int n) const
 double objBarra2d::getXvcero(int c)
 {
     xVcero = -1.0;
-    if (!hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
+    if (!tieneResultados(c))
         return xVcero;
 
     // V(x) = alfa·x^2 + beta·x + gama
@@ -265,7 +270,7 @@ double objBarra2d::getXvcero(int c)
 double objBarra2d::getMmax(int c) const
 {
     if (!(xVcero > 0.0 && xVcero < longitud) ||
-        !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
+        !tieneResultados(c))
         return 0.0;
 
     return momentoEn(c, xVcero);
@@ -273,7 +278,7 @@ double objBarra2d::getMmax(int c) const
 
 Eigen::MatrixXd objBarra2d::getBarraDeformada(int c, int n, double s) const
 {
-    if (n < 2 || !hayResultados(desplazamientosGlobales, desplazamientosLocales, constantesIntegracion, c))
+    if (n < 2 || !tieneResultados(c))
         return Eigen::MatrixXd(2, 0);
 
     const double UX1 = desplazamientosGlobales(0, c);

@@ -410,11 +410,7 @@ bool hayResultados(int c)
         return !nudo.empty() &&
                std::all_of(nudo.begin(), nudo.end(), [c](const objNudo2d& n) { return n.tieneResultados(c); });
     }
-    for (const objBarra2d& b : barra) {
-        if (b.getDesplazamientosGlobales().cols() <= c) return false;
-        if (b.getConstantesIntegracion().cols() <= c) return false;
-    }
-    return true;
+    return std::all_of(barra.begin(), barra.end(), [c](const objBarra2d& b) { return b.tieneResultados(c); });
 }
 
 void entrarMarcoBarra(objBarra2d& b)
