@@ -94,10 +94,12 @@ int convertirEntero(const std::string& palabra)
 
 namespace {
 
-// The file's bytes; nothing for a file that cannot be read, such as a directory.
-std::string contenidoDe(const std::string& ruta)
+// The file's bytes; nothing for a file that cannot be read, such as a
+// directory, or opened, such as one without read permission.
+std::string contenidoDe(const std::string& ruta, bool& abierto)
 {
     std::ifstream archivo(ruta, std::ios::binary);
+    abierto = archivo.is_open();
     std::ostringstream contenido;
     contenido << archivo.rdbuf();  // a read error sets failbit here instead of throwing
     return contenido.str();
@@ -205,11 +207,11 @@ bool ultimoValor(Palabras& p, const std::string& etiqueta, std::string& valor)
 }
 
 // Appends the run of number words after the cursor; returns where it ended.
-FinDeCorrida corridaTrasElCursor(claseLeerArchivo& lector, Palabras& p, std::vector<std::string>& numeros)
+FinDeCorrida corridaTrasElCursor(Palabras& p, std::vector<std::string>& numeros)
 {
     std::string palabra;
     while (p.siguiente(palabra)) {
-        if (!lector.esNumero(palabra)) return {palabra, p.ultima()};
+        if (!claseLeerArchivo::esNumero(palabra)) return {palabra, p.ultima()};
         numeros.push_back(palabra);
     }
     return {};
@@ -217,13 +219,13 @@ FinDeCorrida corridaTrasElCursor(claseLeerArchivo& lector, Palabras& p, std::vec
 
 // The factor-and-name pairs after the cursor, until a factor place holds no
 // number; the factors stay words.
-ListaDeFactores factoresTrasElCursor(claseLeerArchivo& lector, Palabras& p)
+ListaDeFactores factoresTrasElCursor(Palabras& p)
 {
     ListaDeFactores lista;
     std::string factor;
     std::string nombre;
     while (p.siguiente(factor)) {
-        if (!lector.esNumero(factor)) {
+        if (!claseLeerArchivo::esNumero(factor)) {
             lista.fin = {factor, p.ultima()};
             break;
         }
@@ -260,7 +262,8 @@ const std::vector<std::string>& claseLeerArchivo::palabras()
     // a missing one like an empty one.
     palabrasLeidas.clear();
     posiciones.clear();
-    const std::string texto = regular ? contenidoDe(nombreArchivo) : std::string();
+    abierto = false;
+    const std::string texto = regular ? contenidoDe(nombreArchivo, abierto) : std::string();
     utf16 = esTextoUtf16(texto);
     if (!utf16) partirEnPalabras(texto, inicioDelTexto(texto), palabrasLeidas);
     leido = true;
@@ -309,6 +312,12 @@ bool claseLeerArchivo::noEsFinito(std::string palabra)
 bool claseLeerArchivo::esNumeroMalEscrito(const std::string& palabra)
 {
     return pareceNumero(palabra) || noEsFinito(palabra);
+}
+
+bool claseLeerArchivo::sePudoAbrir()
+{
+    palabras();
+    return abierto;
 }
 
 bool claseLeerArchivo::esUtf16()
@@ -382,7 +391,7 @@ std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiq
     const std::vector<std::size_t>& donde = ocurrencias(etiqueta);
     Palabras p(palabrasLeidas);
     if (!irAOcurrencia(p, donde, n) || !saltar(p, salto)) return {};
-    return factoresTrasElCursor(*this, p).nombres;
+    return factoresTrasElCursor(p).nombres;
 }
 
 // Repeated tag: the runs of all occurrences are joined in file order, exactly
@@ -395,7 +404,7 @@ Tabla claseLeerArchivo::leerMatriz(const std::string& etiqueta, int columnas)
     std::string palabra;
     std::vector<std::string> numeros;
     while (p.siguiente(palabra)) {
-        if (palabra == etiqueta) tabla.fines.push_back(corridaTrasElCursor(*this, p, numeros));
+        if (palabra == etiqueta) tabla.fines.push_back(corridaTrasElCursor(p, numeros));
     }
 
     const int cuenta = static_cast<int>(numeros.size());
@@ -420,7 +429,7 @@ Corrida claseLeerArchivo::leerCorrida(const std::string& etiqueta, int n, int sa
     Palabras p(palabrasLeidas);
     if (!irAOcurrencia(p, donde, n) || !saltar(p, salto)) return corrida;
     std::vector<std::string> numeros;
-    corrida.fin = corridaTrasElCursor(*this, p, numeros);
+    corrida.fin = corridaTrasElCursor(p, numeros);
     for (const std::string& numero : numeros) corrida.valores.push_back(convertirReal(numero));
     return corrida;
 }
@@ -430,7 +439,7 @@ ListaDeFactores claseLeerArchivo::leerFactores(const std::string& etiqueta, int 
     const std::vector<std::size_t>& donde = ocurrencias(etiqueta);
     Palabras p(palabrasLeidas);
     if (!irAOcurrencia(p, donde, n) || !saltar(p, salto)) return {};
-    ListaDeFactores lista = factoresTrasElCursor(*this, p);
+    ListaDeFactores lista = factoresTrasElCursor(p);
     for (const std::string& f : lista.palabrasDeFactores) lista.factores.push_back(convertirReal(f));
     return lista;
 }

@@ -73,16 +73,21 @@ public:
     Corrida leerCorrida(const std::string& etiqueta, int n, int salto);
     ListaDeFactores leerFactores(const std::string& etiqueta, int n, int salto);
 
-    bool esNumero(std::string palabra);
+    // Tests of one word, which need no file.
+    static bool esNumero(std::string palabra);
     // A word that begins as a number does (a digit, a sign or a point) but
     // fails esNumero, such as 2,1e7 or 2.1E7.
-    bool pareceNumero(std::string palabra);
+    static bool pareceNumero(std::string palabra);
     // A word the C library reads as an infinity or NaN: inf, infinity, nan or
     // nan(chars), in any letter case, with or without a sign.
-    bool noEsFinito(std::string palabra);
+    static bool noEsFinito(std::string palabra);
     // A word that ends a run where the user most likely meant a number: it
     // pareceNumero or noEsFinito.
-    bool esNumeroMalEscrito(const std::string& palabra);
+    static bool esNumeroMalEscrito(const std::string& palabra);
+
+    // Whether the path is a regular file that could be opened for reading,
+    // as the latest look at it found.
+    bool sePudoAbrir();
     // UTF-16 text holds no words this reader can match, so it reads as empty.
     bool esUtf16();
     // Every word of the file, in file order.
@@ -104,6 +109,7 @@ private:
     long long segundosLeidos = 0;
     long nanosegundosLeidos = 0;
     bool leido = false;
+    bool abierto = false;
     bool utf16 = false;
     std::vector<std::string> palabrasLeidas;
     std::unordered_map<std::string, std::vector<std::size_t>> posiciones;

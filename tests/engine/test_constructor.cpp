@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "etiquetas.h"
 #include "util.h"
 #include "vardel2d.h"
 
@@ -1252,6 +1253,64 @@ TEST_F(CadaErrorDondeSeComete, NombresLargosSeCitanCortos)
                                         " no tiene pares de factor y caso; se omite",
                                     kCombosNudo, kCombosBarra}),
                    [] { EXPECT_EQ(noCombos, 1); }});
+}
+
+}  // namespace
+
+namespace {
+
+// The table of tags is the one list of the file's tags: the builder reads
+// every row, the look-alike check knows every row, and the fuzzer's
+// dictionary holds every row.
+class TablaDeEtiquetas : public EstadoLimpio {};
+
+// A two-bar portal that uses every block tag once; then every display
+// setting of the table, each set to 2.
+std::string modeloConTodasLasEtiquetas()
+{
+    std::string texto =
+        "nudos: 1 0 0 2 0 3 3 4 3 barras: 1 1 2 2 2 3 apoyo: 1 1 1 1 resorte: 0 500 0 3 "
+        "puntual: viento 10 0 0 2 combo: U 1 viento 1 muerta 1 nieve "
+        "seccionRectangular: C 0.3 0.3 2.1e7 1 seccionGenerica: V 0.01 1e-4 2.1e8 2 "
+        "distribuidaLocal: muerta 0 0 -5 -5 2 distribuidaGlobal: nieve 2 2 0 -1 2";
+    for (int k = primerAjuste; k < noEtiquetas; ++k) texto += std::string(" ") + etiquetas[k].texto + " 2";
+    return texto;
+}
+
+TEST_F(TablaDeEtiquetas, CadaEtiquetaSeLeeSinAviso)
+{
+    const std::string texto = modeloConTodasLasEtiquetas();
+    for (const Etiqueta& e : etiquetas) EXPECT_NE(texto.find(e.texto), std::string::npos) << e.texto;
+    ArchivoTemporal archivo(texto);
+    for (const std::string& linea : construir(archivo.ruta())) {
+        EXPECT_EQ(linea.find("Advertencia"), std::string::npos) << linea;
+    }
+    for (int k = primerAjuste; k < noEtiquetas; ++k) {
+        const Etiqueta& ajuste = etiquetas[k];
+        SCOPED_TRACE(ajuste.texto);
+        EXPECT_EQ(ajuste.escala != nullptr ? *ajuste.escala : *ajuste.entero, 2);
+    }
+    EXPECT_EQ(noCombos, 1);
+    EXPECT_EQ(nudo[2].getResorteY(), 500);
+    EXPECT_EQ(barra[1].getNombreDeSeccion(), "V");
+}
+
+TEST_F(TablaDeEtiquetas, ElDiccionarioDelFuzzerTieneLasEtiquetasDeLaTabla)
+{
+    std::ifstream diccionario(std::string(VARDEL2D_SOURCE_DIR) + "/fuzz/etiquetas.dict");
+    ASSERT_TRUE(diccionario.is_open());
+    std::vector<std::string> enElDiccionario;
+    std::string linea;
+    while (std::getline(diccionario, linea)) {
+        if (linea.size() > 3 && linea.front() == '"' && linea.compare(linea.size() - 2, 2, ":\"") == 0) {
+            enElDiccionario.push_back(linea.substr(1, linea.size() - 2));
+        }
+    }
+    std::vector<std::string> enLaTabla;
+    for (const Etiqueta& e : etiquetas) enLaTabla.push_back(e.texto);
+    std::sort(enElDiccionario.begin(), enElDiccionario.end());
+    std::sort(enLaTabla.begin(), enLaTabla.end());
+    EXPECT_EQ(enElDiccionario, enLaTabla);
 }
 
 }  // namespace

@@ -1,0 +1,432 @@
+#include "erroresDelArchivo.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <iostream>
+#include <unordered_map>
+
+#include "etiquetas.h"
+#include "vardel2d.h"
+
+namespace {
+
+bool esNumero(const std::string& palabra) { return claseLeerArchivo::esNumero(palabra); }
+
+}  // namespace
+
+bool esCifra(const std::string& palabra)
+{
+    return esNumero(palabra) && palabra.find_first_of("0123456789") != std::string::npos;
+}
+
+std::string enMinusculas(std::string texto)
+{
+    for (char& c : texto) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return texto;
+}
+
+void avisarArchivoIlegible(claseLeerArchivo& lector)
+{
+    if (!lector.sePudoAbrir()) {
+        std::cout << "Advertencia: no se pudo abrir el archivo de entrada: " << nombreArchivo << std::endl;
+    } else if (lector.esUtf16()) {
+        std::cout << "Advertencia: el archivo de entrada " << nombreArchivo
+                  << " está guardado en UTF-16; guárdelo como texto plano (UTF-8)" << std::endl;
+    }
+}
+
+namespace {
+
+// Letters added, removed or changed, and neighbours swapped, to turn a into
+// b; any count above `tope` is returned as tope + 1. Both are short: longer
+// words are passed over before they come here.
+std::size_t distanciaDeEdicion(const std::string& a, const std::string& b, std::size_t tope)
+{
+    const std::size_t n = a.size();
+    const std::size_t m = b.size();
+    if ((n > m ? n - m : m - n) > tope) return tope + 1;
+    // Every letter of a that b lacks takes an edit of its own: a cheap bound
+    // that spares the table for almost every word.
+    std::size_t ajenas = 0;
+    for (char c : a) ajenas += b.find(c) == std::string::npos;
+    if (ajenas > tope) return tope + 1;
+    std::vector<std::size_t> d((n + 1) * (m + 1));
+    auto en = [&](std::size_t i, std::size_t j) -> std::size_t& { return d[i * (m + 1) + j]; };
+    for (std::size_t i = 0; i <= n; ++i) en(i, 0) = i;
+    for (std::size_t j = 0; j <= m; ++j) en(0, j) = j;
+    for (std::size_t i = 1; i <= n; ++i) {
+        for (std::size_t j = 1; j <= m; ++j) {
+            const std::size_t cambio = a[i - 1] == b[j - 1] ? 0 : 1;
+            en(i, j) = std::min({en(i - 1, j) + 1, en(i, j - 1) + 1, en(i - 1, j - 1) + cambio});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                en(i, j) = std::min(en(i, j), en(i - 2, j - 2) + 1);
+            }
+        }
+    }
+    return std::min(en(n, m), tope + 1);
+}
+
+// Edits a word may be away from a tag (without its colon) and still resemble
+// it. Short tags allow one: "como" or "nodo" sit within two of "combo" and
+// "nudos" in plain Spanish.
+std::size_t edicionesPermitidas(const std::string& etiqueta)
+{
+    return etiqueta.size() > 6 ? 2 : 1;
+}
+
+// Each tag in lower case without its colon, in the table's order.
+const std::vector<std::string>& basesDeEtiquetas()
+{
+    static const std::vector<std::string> bases = [] {
+        std::vector<std::string> sinDosPuntos;
+        for (const Etiqueta& e : etiquetas) {
+            sinDosPuntos.push_back(enMinusculas(e.texto));
+            sinDosPuntos.back().pop_back();
+        }
+        return sinDosPuntos;
+    }();
+    return bases;
+}
+
+// No word longer than this resembles a tag: the longest tag, colon included,
+// plus the edits its letters allow.
+std::size_t largoParecido()
+{
+    static const std::size_t largo = [] {
+        std::size_t mayor = 0;
+        for (const std::string& base : basesDeEtiquetas()) {
+            mayor = std::max(mayor, base.size() + 1 + edicionesPermitidas(base));
+        }
+        return mayor;
+    }();
+    return largo;
+}
+
+// The tag a word resembles, or null. A word resembles a tag when, ignoring
+// letter case and one colon at its end, it equals the tag or differs from it
+// by one letter added, removed, changed or two neighbours swapped, by up to
+// two for tags of more than six letters.
+const Etiqueta* etiquetaParecida(const std::string& palabra)
+{
+    std::string base = enMinusculas(palabra);
+    if (!base.empty() && base.back() == ':') base.pop_back();
+    const std::vector<std::string>& bases = basesDeEtiquetas();
+    const Etiqueta* mejor = nullptr;
+    std::size_t menor = 3;
+    for (std::size_t k = 0; k < bases.size(); ++k) {
+        const std::size_t tope = edicionesPermitidas(bases[k]);
+        const std::size_t d = distanciaDeEdicion(base, bases[k], tope);
+        if (d <= tope && d < menor) {
+            menor = d;
+            mejor = &etiquetas[k];
+        }
+    }
+    return mejor;
+}
+
+// The words from i on could open a block: a name, if it takes one, then
+// `numeros` numbers.
+bool siguenDatos(const std::vector<std::string>& palabras, std::size_t i, bool conNombre, int numeros)
+{
+    if (conNombre) {
+        if (i >= palabras.size() || esNumero(palabras[i])) return false;
+        ++i;
+    }
+    for (int k = 0; k < numeros; ++k, ++i) {
+        if (i >= palabras.size() || !esCifra(palabras[i])) return false;
+    }
+    return true;
+}
+
+bool siguenDatos(const std::vector<std::string>& palabras, std::size_t i, const Etiqueta& e)
+{
+    return siguenDatos(palabras, i, e.conNombre, e.numeros);
+}
+
+// The tag the word at i begins with when the rest of it is the tag's data:
+// a number, as in escalaM:0.5, or, for a tag that takes a name, the name,
+// as in puntual:viento, when the numbers of the block's first row follow.
+// Null otherwise.
+const Etiqueta* etiquetaPegada(const std::vector<std::string>& palabras, std::size_t i)
+{
+    const std::string& palabra = palabras[i];
+    for (const Etiqueta& e : etiquetas) {
+        const std::size_t largo = std::char_traits<char>::length(e.texto);
+        if (palabra.size() <= largo || palabra.compare(0, largo, e.texto) != 0) continue;
+        const std::string resto = palabra.substr(largo);
+        if (esCifra(resto)) return &e;
+        if (e.conNombre && !esNumero(resto) && siguenDatos(palabras, i + 1, false, e.numeros)) return &e;
+    }
+    return nullptr;
+}
+
+bool esTagConNombre(const std::string& palabra)
+{
+    const Etiqueta* e = etiquetaDe(palabra);
+    return e != nullptr && e->conNombre;
+}
+
+}  // namespace
+
+// A mistyped tag loses its whole block without a word, so a word that
+// resembles a tag and is followed by that tag's data gets one line. Free text
+// stays silent: its words rarely resemble a tag and are followed by more words,
+// not by a block's data. A tag written together with its value is no tag
+// either, and gets a line of its own. Runs before every other lookup, so these
+// lines come before the lines about what the lost blocks break.
+std::unordered_set<std::string> avisarPalabrasComoEtiquetas(claseLeerArchivo& lector,
+                                                            const std::unordered_set<std::string>& casos)
+{
+    const std::vector<std::string>& palabras = lector.getPalabras();
+    std::unordered_set<std::string> avisadas;
+    for (std::size_t i = 0; i < palabras.size(); ++i) {
+        const std::string& palabra = palabras[i];
+        if (esNumero(palabra) || esEtiqueta(palabra)) continue;
+        if (i > 0 && esTagConNombre(palabras[i - 1])) continue;
+        if (casos.count(palabra) || avisadas.count(palabra)) continue;
+        if (const Etiqueta* pegada = etiquetaPegada(palabras, i)) {
+            avisadas.insert(palabra);
+            avisarPalabra(palabra, "lleva la etiqueta \"", pegada->texto,
+                          esCifra(palabra.substr(std::char_traits<char>::length(pegada->texto)))
+                              ? "\" pegada a su valor"
+                              : "\" pegada a su nombre",
+                          "; sepárelos con un espacio");
+            continue;
+        }
+        if (palabra.size() > largoParecido()) continue;
+        // Every tag's data open with a number, or with a name and then a number.
+        const bool numeroDespues = i + 1 < palabras.size() && esCifra(palabras[i + 1]);
+        const bool nombreYNumero =
+            i + 2 < palabras.size() && !esNumero(palabras[i + 1]) && esCifra(palabras[i + 2]);
+        if (!numeroDespues && !nombreYNumero) continue;
+        const Etiqueta* e = etiquetaParecida(palabra);
+        if (e == nullptr || !siguenDatos(palabras, i + 1, *e)) continue;
+        avisadas.insert(palabra);
+        avisarPalabra(palabra, "se parece a la etiqueta \"", e->texto, "\"; los datos que la siguen no se leen");
+    }
+    return avisadas;
+}
+
+// Said before any lookup, since the tag in the name's place may be a table's,
+// whose rows it changes.
+void avisarBloquesSinNombre(claseLeerArchivo& lector)
+{
+    const std::vector<std::string>& palabras = lector.getPalabras();
+    for (std::size_t i = 0; i + 1 < palabras.size(); ++i) {
+        if (!esTagConNombre(palabras[i]) || !esEtiqueta(palabras[i + 1])) continue;
+        std::cout << "Advertencia: el bloque \"" << palabras[i] << "\" no tiene nombre: lo sigue la etiqueta \""
+                  << palabras[i + 1] << "\"; se omite" << std::endl;
+    }
+}
+
+// A run cut short by such a word loses the values after it; said once for
+// each run read.
+bool avisarNumeroMalEscrito(const FinDeCorrida& fin, const std::string& etiqueta)
+{
+    const std::string& palabra = fin.palabra;
+    if (!claseLeerArchivo::esNumeroMalEscrito(palabra)) return false;
+    if (claseLeerArchivo::noEsFinito(palabra)) {
+        avisarPalabra(palabra, "después de \"", etiqueta, "\" no es un número finito; escriba el valor con cifras");
+        return true;
+    }
+    avisarPalabra(palabra, "después de \"", etiqueta,
+                  "\" no es un número; escriba el punto decimal como \".\" y el exponente como \"e\"");
+    return true;
+}
+
+namespace {
+
+// A table's run ends at its first word that is no number, so free text
+// written inside a table loses the rows after it. Rule: the word that ended
+// the run gets one line when a whole row, three number words with a digit in
+// a row, follows it before the next tag (one of the 18, or a word already
+// named as standing for one) or the end of the file. A note after a table
+// ("viga de 2 vanos") holds no such row and stays silent. A tag, or a word
+// already named (a misspelt number, a word standing for a tag), gets no line
+// of its own here.
+void avisarTextoEnTabla(claseLeerArchivo& lector, const FinDeCorrida& fin, const std::string& etiqueta,
+                        const std::unordered_set<std::string>& comoEtiquetas)
+{
+    auto esFrontera = [&](const std::string& palabra) { return esEtiqueta(palabra) || comoEtiquetas.count(palabra); };
+    if (fin.posicion == std::string::npos || esFrontera(fin.palabra)) return;
+    const std::vector<std::string>& palabras = lector.getPalabras();
+    int seguidos = 0;
+    for (std::size_t i = fin.posicion + 1; i < palabras.size() && !esFrontera(palabras[i]); ++i) {
+        seguidos = esCifra(palabras[i]) ? seguidos + 1 : 0;
+        if (seguidos < columnasDeTabla) continue;
+        avisarPalabra(fin.palabra, "termina la tabla \"", etiqueta, "\"; los números que la siguen no se leen");
+        return;
+    }
+}
+
+}  // namespace
+
+void avisarFinDeTabla(claseLeerArchivo& lector, const FinDeCorrida& fin, const std::string& etiqueta,
+                      const std::unordered_set<std::string>& comoEtiquetas)
+{
+    if (!avisarNumeroMalEscrito(fin, etiqueta)) avisarTextoEnTabla(lector, fin, etiqueta, comoEtiquetas);
+}
+
+void avisarTablaRepetida(const std::string& etiqueta, int veces)
+{
+    std::cout << "Advertencia: la etiqueta " << etiqueta << " aparece " << veces
+              << " veces; se leen las filas de todas en el orden del archivo" << std::endl;
+}
+
+void avisarFilasIncompletas(const std::string& etiqueta, std::size_t numeros)
+{
+    avisarMatrizIncompleta(etiqueta);
+    std::cout << "Advertencia: la tabla \"" << etiqueta << "\" tiene " << numeros
+              << (numeros == 1 ? " número" : " números") << ", que no forman filas de tres; no se lee ninguna fila"
+              << std::endl;
+}
+
+void avisarNumeroRepetido(const std::string& etiqueta, int numero)
+{
+    std::cout << "Advertencia: el número " << numero << " se repite en " << etiqueta
+              << "; vale la última fila" << std::endl;
+}
+
+void avisarFactorSinCaso(const std::string& combo, const std::string& factor, const std::string& etiqueta)
+{
+    std::cout << "Advertencia: la combinación " << citar(combo) << " termina en el factor " << citar(factor)
+              << " sin caso: lo sigue la etiqueta \"" << etiqueta << "\"; ese factor no se toma" << std::endl;
+}
+
+void avisarCombinacionSinPares(const std::string& combo)
+{
+    std::cout << "Advertencia: la combinación " << citar(combo) << " no tiene pares de factor y caso; se omite"
+              << std::endl;
+}
+
+void avisarCombinacionRepetida(const std::string& combo)
+{
+    std::cout << "Advertencia: la combinación " << citar(combo)
+              << " se repite; sus pares se suman a la misma combinación" << std::endl;
+}
+
+void avisarSeccionSinBarras(const std::string& etiqueta, const std::string& seccion)
+{
+    std::cout << "Advertencia: " << etiqueta << " la sección " << citar(seccion)
+              << " no nombra ninguna barra; no se asigna" << std::endl;
+}
+
+namespace {
+
+// "la barra 7" or "las barras 7, 8 y 9"; a long list names its first ten.
+std::string nombrarBarras(const std::vector<int>& numeros)
+{
+    if (numeros.size() == 1) return "la barra " + std::to_string(numeros[0]);
+    const std::size_t nombradas = std::min<std::size_t>(numeros.size(), 10);
+    std::string texto = "las barras ";
+    for (std::size_t k = 0; k < nombradas; ++k) {
+        if (k > 0) texto += k + 1 == numeros.size() ? " y " : ", ";
+        texto += std::to_string(numeros[k]);
+    }
+    if (nombradas < numeros.size()) texto += " y otras " + std::to_string(numeros.size() - nombradas);
+    return texto;
+}
+
+}  // namespace
+
+// The line the solver prints for such a bar counts bars from 0 in the order
+// they were built, so the user number is said here first.
+void avisarBarrasSinSeccion(const std::vector<bool>& conSeccion)
+{
+    std::vector<int> sinSeccion;
+    for (std::size_t i = 0; i < barra.size(); ++i) {
+        if (!conSeccion[i]) sinSeccion.push_back(barra[i].getNoBarraUsuario());
+    }
+    if (sinSeccion.empty()) return;
+    const bool una = sinSeccion.size() == 1;
+    std::cout << "Advertencia: " << nombrarBarras(sinSeccion) << (una ? " no tiene" : " no tienen")
+              << " sección (de " << etiqueta(tagSeccionRectangular) << " o " << etiqueta(tagSeccionGenerica)
+              << "); " << (una ? "no aporta" : "no aportan") << " rigidez" << std::endl;
+}
+
+namespace {
+
+// Equal within rounding, so that a rectangle and a generic section of the
+// same A and I are one section; an infinity equals only itself.
+bool mismoValor(double a, double b)
+{
+    return a == b || std::fabs(a - b) <= 1e-9 * std::max(std::fabs(a), std::fabs(b));
+}
+
+// The bars of one name that share the same A, I and E.
+struct SeccionDeBarras {
+    double area;
+    double inercia;
+    double moduloE;
+    std::vector<int> barras;
+};
+
+}  // namespace
+
+void avisarSeccionesHomonimas(const std::vector<bool>& conSeccion)
+{
+    std::vector<std::string> nombres;
+    std::unordered_map<std::string, std::vector<SeccionDeBarras>> porNombre;
+    for (std::size_t i = 0; i < barra.size(); ++i) {
+        if (!conSeccion[i]) continue;
+        const objBarra2d& b = barra[i];
+        const std::string nombre = b.getNombreDeSeccion();
+        auto [lugar, nuevo] = porNombre.try_emplace(nombre);
+        if (nuevo) nombres.push_back(nombre);
+        std::vector<SeccionDeBarras>& secciones = lugar->second;
+        auto igual = std::find_if(secciones.begin(), secciones.end(), [&](const SeccionDeBarras& s) {
+            return mismoValor(s.area, b.getArea()) && mismoValor(s.inercia, b.getInercia()) &&
+                   mismoValor(s.moduloE, b.getModE());
+        });
+        if (igual == secciones.end()) {
+            secciones.push_back({b.getArea(), b.getInercia(), b.getModE(), {}});
+            igual = secciones.end() - 1;
+        }
+        igual->barras.push_back(b.getNoBarraUsuario());
+    }
+    for (const std::string& nombre : nombres) {
+        const std::vector<SeccionDeBarras>& secciones = porNombre.at(nombre);
+        if (secciones.size() < 2) continue;
+        std::cout << "Advertencia: hay secciones distintas con el nombre " << citar(nombre) << ":";
+        for (std::size_t k = 0; k < secciones.size(); ++k) {
+            std::cout << (k == 0 ? " una en " : ", otra en ") << nombrarBarras(secciones[k].barras);
+        }
+        std::cout << std::endl;
+    }
+}
+
+// A pair whose case no load has adds nothing. Names are case-sensitive, so a
+// case with loads that differs only in letter case is named as the likely one.
+void avisarCasosAusentes(const std::vector<Combo>& combos, const std::vector<std::string>& casos)
+{
+    const std::unordered_set<std::string> conCargas(casos.begin(), casos.end());
+    std::unordered_set<std::string> avisados;
+    for (const Combo& combo : combos) {
+        for (const std::string& caso : combo.casos) {
+            if (conCargas.count(caso) || !avisados.insert(combo.nombre + '\n' + caso).second) continue;
+            std::cout << "Advertencia: la combinación " << citar(combo.nombre) << " nombra el caso " << citar(caso)
+                      << ", que ninguna carga tiene; no suma nada";
+            const auto parecido = std::find_if(casos.begin(), casos.end(), [&](const std::string& c) {
+                return enMinusculas(c) == enMinusculas(caso);
+            });
+            if (parecido != casos.end()) {
+                std::cout << " (hay cargas del caso " << citar(*parecido)
+                          << "; los nombres distinguen mayúsculas de minúsculas)";
+            }
+            std::cout << std::endl;
+        }
+    }
+}
+
+void avisarCasosSinCombinacion(const std::vector<std::string>& casos, const std::vector<Combo>& combos)
+{
+    std::unordered_set<std::string> nombrados;
+    for (const Combo& combo : combos) nombrados.insert(combo.casos.begin(), combo.casos.end());
+    std::unordered_set<std::string> avisados;
+    for (const std::string& caso : casos) {
+        if (nombrados.count(caso) || !avisados.insert(caso).second) continue;
+        std::cout << "Advertencia: el caso de carga " << citar(caso)
+                  << " no está en ninguna combinación; sus cargas no se usan" << std::endl;
+    }
+}
