@@ -12,7 +12,6 @@
 #include <cstring>
 #include <string>
 
-#include "funcionPlot.h"
 #include "vardel2d.h"
 
 namespace {

@@ -57,11 +57,6 @@ double aspectoVentana = 0;
 int (*leerModificadores)() = glutGetModifiers;
 void (*terminarPrograma)(int estado) = salirDelPrograma;
 
-bool comboActivo(int c)
-{
-    return c >= 0 && c < combosConInterruptor && impar(flags[flagPrimerCombo + c]);
-}
-
 void estadoDeApertura()
 {
     std::fill(flags.begin(), flags.end(), 0);
@@ -220,9 +215,7 @@ void tecladoEspecial(int key, int, int)
 {
     if (key != GLUT_KEY_F5) return;
     std::cout << "\n\n\n------------------------Reinicio del programa------------------" << std::endl;
-    nudo.clear();
-    barra.clear();
-    funcionLeerArchivo();
+    releerModelo();
     olvidarAvisosDeCapas();
     funcionSolucionU();
 }
