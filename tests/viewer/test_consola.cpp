@@ -33,6 +33,7 @@ protected:
         GlTest::SetUp();
         reiniciarVisor();
         fijarModelo({{0, 0}, {4, 0}}, {{0, 1}}, {"U1", "S1", "combo"});
+        estadoDeApertura();
         modificadores = 0;
         salidas.clear();
         leerModificadores = leerModificadoresDePrueba;
