@@ -1,16 +1,9 @@
 // Definitions of the program-wide state (meanings in vardel2d.h) with its
-// start-up values, the builder's guarantee, and the start-up phase:
-// funcionInicio writes nombreArchivo and runs the builder, then the solver
-// once there are nodes, bars and combinations.
+// start-up values, and what is asked of the state: the builder's guarantee and
+// whether a combination's switch is on.
 #include "vardel2d.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 const double PI = 3.141592653589793;
 std::string nombreArchivo;
@@ -123,22 +116,7 @@ bool modeloComoLoDejaElConstructor()
     return true;
 }
 
-void limpiarConsola()
+bool comboActivo(int c)
 {
-#ifdef _WIN32
-    std::system("cls");
-#else
-    // Only a terminal is cleared, so a trace redirected to a file stays clean.
-    if (isatty(STDOUT_FILENO)) {
-        std::cout << "\033[H\033[2J" << std::flush;
-    }
-#endif
-}
-
-void funcionInicio(int argc, char** argv)
-{
-    nombreArchivo = argc > 1 ? argv[1] : "ingresoDatos.txt";
-    limpiarConsola();
-    funcionLeerArchivo();
-    if (noNudos != 0 && noBarras != 0 && noCombos != 0) funcionSolucionU();
+    return c >= 0 && c < combosConInterruptor && (flags[flagPrimerCombo + c] & 1) != 0;
 }

@@ -10,9 +10,9 @@
 #include "objNudo2d.h"
 
 // Program-wide state, shared by the phases and the viewer's callbacks, grouped
-// by the phase that writes it. estadoDeArranque writes the start-up value of
-// everything vardel2d.cpp defines; the window's opening state is written by
-// estadoDeApertura (funcionPlot.h).
+// by the phase that writes it, and the phases that run on it. estadoDeArranque
+// writes the start-up value of everything vardel2d.cpp defines; the window's
+// opening state is written by estadoDeApertura (funcionPlot.h).
 
 extern const double PI;  // read by the viewer for angles; never written
 
@@ -20,7 +20,7 @@ extern const double PI;  // read by the viewer for angles; never written
 extern std::string nombreArchivo;  // path of the input file
 
 // Builder (funcionLeerArchivo); the solver stores results in the nodes and
-// bars, and F5 in the viewer empties both before the builder runs again.
+// bars, and the restart (releerModelo) empties both before the builder runs again.
 extern int noNudos;                    // number of nodes
 extern int noBarras;                   // number of bars
 extern int noCombos;                   // number of load combinations
@@ -94,6 +94,9 @@ enum IndiceFlag : int {
 };
 // Only the first 100 combinations have a switch.
 const int combosConInterruptor = 100;
+// Whether the switch of combination c is on; the combinations without a
+// switch are never on.
+bool comboActivo(int c);
 
 // Report (funcionImprimirResultados).
 extern std::ofstream resultados;  // stream of "resultados.txt"
@@ -113,13 +116,18 @@ void vaciarTablasDelSolver();
 // it writes the part that fails to standard error, for the assertion's reader.
 bool modeloComoLoDejaElConstructor();
 
-// Start-up: input path from argv[1] (default "ingresoDatos.txt"), console
-// cleared, model read, and solved when nodes, bars and combinations exist.
-// main then hands the same arguments to the viewer.
+// Start-up (funcionInicio.cpp): input path from argv[1] (default
+// "ingresoDatos.txt"), console cleared, model read, and solved when nodes,
+// bars and combinations exist. main then hands the same arguments to the viewer.
 void funcionInicio(int argc, char** argv);
 
 // Clears the terminal; on a redirected output it writes nothing.
 void limpiarConsola();
+
+// The model part of the restart (F5 in the viewer, funcionInicio.cpp): the
+// nodes and bars emptied and the file nombreArchivo names read again. What
+// else the restart does is the viewer's.
+void releerModelo();
 
 void funcionLeerArchivo();
 // The display settings' defaults, which every run of the builder writes first.

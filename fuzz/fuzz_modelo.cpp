@@ -55,11 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano)
     std::ofstream(rutaEntrada, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(datos), static_cast<std::streamsize>(tamano));
 
-    nudo.clear();
-    barra.clear();
-    nombreArchivo = rutaEntrada;
-    funcionLeerArchivo();
-    if (noNudos != 0 && noBarras != 0 && noCombos != 0) funcionSolucionU();
+    // Every input is a fresh start of the program on that file.
+    estadoDeArranque();
+    char programa[] = "fuzz_modelo";
+    char* argv[] = {programa, rutaEntrada.data(), nullptr};
+    funcionInicio(2, argv);
     funcionImprimirResultados();
 
     for (int c = -1; c <= noCombos; ++c) {

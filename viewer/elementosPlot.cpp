@@ -12,7 +12,6 @@
 #include <cstring>
 #include <string>
 
-#include "funcionPlot.h"
 #include "vardel2d.h"
 
 namespace {
@@ -645,83 +644,88 @@ void plotAxial(int c, double s)
     }
 }
 
-void plotCortante(int c, double s)
+namespace {
+
+using Solicitacion = Eigen::MatrixXd (objBarra2d::*)(int c, int n) const;
+using DibujoDeBarra = void (*)(objBarra2d& b, const Eigen::MatrixXd& d, double L, int c, double s);
+
+// Draws, in each bar's frame, what `dibujar` makes of the bar's diagram of
+// combination c sampled at the diagram stations, and of its length.
+void diagramaPorBarra(int c, double s, Solicitacion solicitacion, DibujoDeBarra dibujar)
 {
     if (!hayResultados(c)) return;
+    glLineWidth(1);
+    for (int j = 0; j < noBarras; ++j) {
+        objBarra2d& b = barra[j];
+        const Eigen::MatrixXd d = (b.*solicitacion)(c, estacionesDiagrama);
+        const double L = b.getLongitud();
+        entrarMarcoBarra(b);
+        dibujar(b, d, L, c, s);
+        glPopMatrix();
+    }
+}
+
+void cortanteDeBarra(objBarra2d& b, const Eigen::MatrixXd& V, double L, int c, double s)
+{
     static const float contorno[3] = {0.5f, 0.5f, 0};
     static const float ordenadas[3] = {0.4f, 0.4f, 0};
-    glLineWidth(1);
-    for (int j = 0; j < noBarras; ++j) {
-        objBarra2d& b = barra[j];
-        const Eigen::MatrixXd V = b.getSolicitacionCortante(c, estacionesDiagrama);
-        const double L = b.getLongitud();
-        entrarMarcoBarra(b);
-        diagramaConEtiquetas(b, V, s, contorno, ordenadas, contorno);
+    diagramaConEtiquetas(b, V, s, contorno, ordenadas, contorno);
 
-        // The zero-shear label starts at the zero in either case: a turned one
-        // stands below the axis in the bar frame and reads upright.
-        const double xv = b.getXvcero(c);
-        if (xv > 0 && xv < L) {
-            char texto[110];
-            textoFijo(texto, sizeof texto, "x0= ", xv);
-            if (etiquetasGiradas(b)) {
-                glPushMatrix();
-                glTranslatef(xv, 0, 0);
-                glRotatef(180, 0, 0, 1);
-                drawTextoEscalado(0, 0.2 * escalaTexto, texto, escalaTexto);
-                glPopMatrix();
-            } else {
-                drawTextoEscalado(xv, 0.2 * escalaTexto, texto, escalaTexto);
-            }
+    // The zero-shear label starts at the zero in either case: a turned one
+    // stands below the axis in the bar frame and reads upright.
+    const double xv = b.getXvcero(c);
+    if (xv > 0 && xv < L) {
+        char texto[110];
+        textoFijo(texto, sizeof texto, "x0= ", xv);
+        if (etiquetasGiradas(b)) {
+            glPushMatrix();
+            glTranslatef(xv, 0, 0);
+            glRotatef(180, 0, 0, 1);
+            drawTextoEscalado(0, 0.2 * escalaTexto, texto, escalaTexto);
+            glPopMatrix();
+        } else {
+            drawTextoEscalado(xv, 0.2 * escalaTexto, texto, escalaTexto);
         }
-        glPopMatrix();
     }
 }
 
-void plotMomento(int c, double s)
+void momentoDeBarra(objBarra2d& b, const Eigen::MatrixXd& M, double L, int c, double s)
 {
-    if (!hayResultados(c)) return;
     static const float contorno[3] = {0.7f, 0.2f, 0};
     static const float ordenadas[3] = {0.5f, 0.1f, 0};
-    glLineWidth(1);
-    for (int j = 0; j < noBarras; ++j) {
-        objBarra2d& b = barra[j];
-        const Eigen::MatrixXd M = b.getSolicitacionMomento(c, estacionesDiagrama);
-        const double L = b.getLongitud();
-        entrarMarcoBarra(b);
-        if (M.cols() >= 2) {
-            const int ultima = static_cast<int>(M.cols()) - 1;
-            // Positive moments on the local -y side: ordinate -M·s.
-            trazarDiagrama(M, -s, contorno, ordenadas);
-            glColor3f(contorno[0], contorno[1], contorno[2]);
-            const bool girada = etiquetasGiradas(b);
-            etiquetaNumero(girada, M(0, 0), -M(1, 0) * s, L / 50, 0, drawNumFloat, M(1, 0));
-            etiquetaNumero(girada, M(0, ultima), -M(1, ultima) * s, -L / 50, 0, drawNumFloatRight, M(1, ultima));
+    if (M.cols() < 2) return;
+    const int ultima = static_cast<int>(M.cols()) - 1;
+    // Positive moments on the local -y side: ordinate -M·s.
+    trazarDiagrama(M, -s, contorno, ordenadas);
+    glColor3f(contorno[0], contorno[1], contorno[2]);
+    const bool girada = etiquetasGiradas(b);
+    etiquetaNumero(girada, M(0, 0), -M(1, 0) * s, L / 50, 0, drawNumFloat, M(1, 0));
+    etiquetaNumero(girada, M(0, ultima), -M(1, ultima) * s, -L / 50, 0, drawNumFloatRight, M(1, ultima));
 
-            // getMmax answers for the abscissa the zero-shear query just stored.
-            const double xv = b.getXvcero(c);
-            const double mMax = b.getMmax(c);
-            if (xv > 0 && xv < L) etiquetaNumero(girada, xv, -mMax * s, 0, 0, drawNumFloatCenter, mMax);
-        }
-        glPopMatrix();
-    }
+    // getMmax answers for the abscissa the zero-shear query just stored.
+    const double xv = b.getXvcero(c);
+    const double mMax = b.getMmax(c);
+    if (xv > 0 && xv < L) etiquetaNumero(girada, xv, -mMax * s, 0, 0, drawNumFloatCenter, mMax);
 }
 
+}  // namespace
+
+void plotCortante(int c, double s) { diagramaPorBarra(c, s, &objBarra2d::getSolicitacionCortante, cortanteDeBarra); }
+
+void plotMomento(int c, double s) { diagramaPorBarra(c, s, &objBarra2d::getSolicitacionMomento, momentoDeBarra); }
+
+// Loads are input, drawn solved or not; every node and bar holds a row of them
+// for each of the noCombos combinations.
 void plotCarga(int c, double escala)
 {
-    if (c < 0) return;
+    if (c < 0 || c >= noCombos) return;
     const double s = anchoModelo() / 75;
 
     glColor3f(0.8f, 0.2f, 0.2f);
-    for (int i = 0; i < noNudos; ++i) {
-        // Loads are input, drawn solved or not; a node without a row for c has none.
-        if (nudo[i].getCargasGlobales().rows() <= c) continue;
-        cargasEnNudo(nudo[i], c, escala, s);
-    }
+    for (int i = 0; i < noNudos; ++i) cargasEnNudo(nudo[i], c, escala, s);
 
     for (int j = 0; j < noBarras; ++j) {
         objBarra2d& b = barra[j];
-        if (b.getMatrizCargasCombo().rows() <= c) continue;
         const double L = b.getLongitud();
 
         const double qi = b.getQInicioCombo(c);

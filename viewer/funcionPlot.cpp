@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <iterator>
 #include <string>
 
 #include "elementosPlot.h"
@@ -49,6 +50,25 @@ void actualizarProyeccion()
     glMatrixMode(GL_MODELVIEW);
 }
 
+// A result layer: its switch, its drawing for one combination, and the scale
+// that '+' and '-' change and the drawing takes (none for the reactions). The
+// console switches the others off when one is switched, and the frame draws
+// them in this order.
+struct CapaDeResultados {
+    IndiceFlag indice;
+    void (*dibujar)(int c, double escala);
+    double* escala;
+};
+
+const CapaDeResultados capasDeResultados[] = {
+    {flagDeformada, plotDeformada, &escalaDef},
+    {flagAxial, plotAxial, &escalaN},
+    {flagCortante, plotCortante, &escalaV},
+    {flagMomento, plotMomento, &escalaM},
+    {flagCargas, plotCarga, &escalaCarga},
+    {flagReacciones, [](int c, double) { plotReacciones(c); }, nullptr},
+};
+
 }  // namespace
 
 // The projection is rebuilt whenever the camera distance changes, so the
@@ -56,11 +76,6 @@ void actualizarProyeccion()
 double aspectoVentana = 0;
 int (*leerModificadores)() = glutGetModifiers;
 void (*terminarPrograma)(int estado) = salirDelPrograma;
-
-bool comboActivo(int c)
-{
-    return c >= 0 && c < combosConInterruptor && impar(flags[flagPrimerCombo + c]);
-}
 
 void estadoDeApertura()
 {
@@ -153,18 +168,11 @@ void draw()
     // Result layers, each for every selected combination in index order;
     // only the combinations that have a switch can be selected.
     const int combosVisibles = std::min(noCombos, combosConInterruptor);
-    for (int capa = flagDeformada; capa <= flagReacciones; ++capa) {
-        if (!impar(flags[capa])) continue;
+    for (const CapaDeResultados& capa : capasDeResultados) {
+        if (!impar(flags[capa.indice])) continue;
+        const double escala = capa.escala ? *capa.escala : 0;
         for (int c = 0; c < combosVisibles; ++c) {
-            if (!comboActivo(c)) continue;
-            switch (capa) {
-            case flagDeformada: plotDeformada(c, escalaDef); break;
-            case flagAxial: plotAxial(c, escalaN); break;
-            case flagCortante: plotCortante(c, escalaV); break;
-            case flagMomento: plotMomento(c, escalaM); break;
-            case flagCargas: plotCarga(c, escalaCarga); break;
-            case flagReacciones: plotReacciones(c); break;
-            }
+            if (comboActivo(c)) capa.dibujar(c, escala);
         }
     }
 
@@ -220,9 +228,7 @@ void tecladoEspecial(int key, int, int)
 {
     if (key != GLUT_KEY_F5) return;
     std::cout << "\n\n\n------------------------Reinicio del programa------------------" << std::endl;
-    nudo.clear();
-    barra.clear();
-    funcionLeerArchivo();
+    releerModelo();
     olvidarAvisosDeCapas();
     funcionSolucionU();
 }
@@ -271,14 +277,18 @@ const ComandoCapa comandosCapa[] = {
      "Graficacion de Apoyos Desactivada. Ingrese Comando:"},
 };
 
-bool esCapaDeResultados(int i) { return i >= flagDeformada && i <= flagReacciones; }
+bool esCapaDeResultados(int i)
+{
+    return std::any_of(std::begin(capasDeResultados), std::end(capasDeResultados),
+                       [i](const CapaDeResultados& capa) { return capa.indice == i; });
+}
 
 void conmutarCapa(const ComandoCapa& c)
 {
     flags[c.indice] += 1;
     if (esCapaDeResultados(c.indice)) {
-        for (int i = flagDeformada; i <= flagReacciones; ++i) {
-            if (i != c.indice) flags[i] = 0;
+        for (const CapaDeResultados& capa : capasDeResultados) {
+            if (capa.indice != c.indice) flags[capa.indice] = 0;
         }
     }
     responder(impar(flags[c.indice]) ? c.activado : c.desactivado);
@@ -328,11 +338,9 @@ void escalar(bool aumentar)
         aplicar(escalaTexto);
         return;
     }
-    if (impar(flags[flagDeformada])) aplicar(escalaDef);
-    if (impar(flags[flagAxial])) aplicar(escalaN);
-    if (impar(flags[flagCortante])) aplicar(escalaV);
-    if (impar(flags[flagMomento])) aplicar(escalaM);
-    if (impar(flags[flagCargas])) aplicar(escalaCarga);
+    for (const CapaDeResultados& capa : capasDeResultados) {
+        if (capa.escala && impar(flags[capa.indice])) aplicar(*capa.escala);
+    }
 }
 
 }  // namespace

@@ -15,7 +15,3 @@ void zoomIn();
 void zoomOut();
 void tecladoEspecial(int key, int x, int y);
 void teclado(unsigned char key, int x, int y);
-
-// Whether the switch of combination c is on; combinations beyond the 100
-// switches of `flags` are never on.
-bool comboActivo(int c);

@@ -20,13 +20,7 @@ std::vector<std::string> lineas(const std::string& texto)
     return r;
 }
 
-void vaciarModelo()
-{
-    nudo.clear();
-    barra.clear();
-    noNudos = noBarras = noCombos = 0;
-    vaciarTablasDelSolver();
-}
+void vaciarModelo() { estadoDeArranque(); }
 
 std::string leerYResolver(const std::string& ruta)
 {

@@ -19,7 +19,8 @@ std::string salidaDe(const std::function<void()>& llamada);
 // The output split into lines (without the line ends).
 std::vector<std::string> lineas(const std::string& texto);
 
-// Empties the model and the solver's tables, as before a fresh run.
+// The state of a fresh process (estadoDeArranque), for a test that builds
+// several models in turn.
 void vaciarModelo();
 
 // Reads and solves the file at `ruta` as the program does; returns what the

@@ -78,6 +78,23 @@ extern "C" void __wrap_glLineWidth(GLfloat ancho)
     glPassThrough(enVigor);
 }
 
+namespace {
+
+std::vector<std::string> textosDeLaCaptura;
+
+}  // namespace
+
+extern "C" void __real_glutBitmapString(void* fuente, const unsigned char* texto);
+
+// Feedback records a bitmap character's place but not which one it is.
+extern "C" void __wrap_glutBitmapString(void* fuente, const unsigned char* texto)
+{
+    __real_glutBitmapString(fuente, texto);
+    GLint modo = 0;
+    glGetIntegerv(GL_RENDER_MODE, &modo);
+    if (modo == GL_FEEDBACK) textosDeLaCaptura.emplace_back(reinterpret_cast<const char*>(texto));
+}
+
 bool hayVentanaGl() { return ventanaCreada; }
 
 void GlTest::SetUp()
@@ -134,11 +151,13 @@ Captura capturar(const std::function<void()>& dibujo, const Vista* vista)
     GLfloat ancho = 0;
     glGetFloatv(GL_LINE_WIDTH, &ancho);
     glFeedbackBuffer(tamanoBuffer, GL_3D_COLOR, buffer.data());
+    textosDeLaCaptura.clear();
     glRenderMode(GL_FEEDBACK);
     dibujo();
     const int n = glRenderMode(GL_RENDER);
 
     Captura c;
+    c.textos.swap(textosDeLaCaptura);
     EXPECT_GE(n, 0) << "feedback buffer overflow";
     int i = 0;
     auto leerVertice = [&]() {

@@ -5,6 +5,7 @@
 // a missing display fails the tests; elsewhere they are skipped.
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,7 @@ struct Vista {
 
 struct Captura {
     std::vector<Elemento> elementos;
+    std::vector<std::string> textos;  // the strings of the bitmap text, in the order drawn
 
     std::vector<Elemento> deTipo(Elemento::Tipo tipo) const;
     std::vector<Elemento> segmentos() const { return deTipo(Elemento::Segmento); }
@@ -41,8 +43,9 @@ struct Captura {
 
 // Draws `dibujo` in feedback mode (GL_3D_COLOR). With a Vista the projection
 // and model-view are set to it first; without one the caller's matrices hold.
-// Feedback records no line width: the test build wraps glLineWidth (linker
-// option --wrap) so that every change of width reaches the buffer too.
+// Feedback records no line width and no character: the test build wraps
+// glLineWidth and glutBitmapString (linker option --wrap) so that every change
+// of width reaches the buffer too and every bitmap string is kept.
 Captura capturar(const std::function<void()>& dibujo, const Vista* vista);
 Captura capturar(const std::function<void()>& dibujo);  // default Vista
 

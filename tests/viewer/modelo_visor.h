@@ -1,11 +1,14 @@
 #pragma once
 
-// Small models for the viewer tests, built through the node and bar setters,
-// and the program's state put back as the window finds it when it opens on an
-// empty model with the builder's display settings.
+// Small models for the viewer tests, built through the node and bar setters
+// as the builder leaves a model (every node and bar holds every combination,
+// without loads), and the program's state put back as the window finds it
+// when it opens on an empty model with the builder's display settings.
 
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "elementosPlot.h"
 #include "funcionPlot.h"
@@ -45,10 +48,12 @@ inline void fijarModelo(const std::vector<NudoPrueba>& nudos, const std::vector<
         barra[j].setNudoInicio(b.inicio, nudo[b.inicio].getX(), nudo[b.inicio].getY());
         barra[j].setNudoFinal(b.fin, nudo[b.fin].getX(), nudo[b.fin].getY());
         if (!b.seccion.empty()) barra[j].setNombreDeSeccion(b.seccion);
+        for (const std::string& c : combos) barra[j].setCombo(c, 1.0, "sin cargas");
     }
     noNudos = static_cast<int>(nudo.size());
     noBarras = static_cast<int>(barra.size());
     noCombos = static_cast<int>(combos.size());
+    EXPECT_TRUE(modeloComoLoDejaElConstructor());
 }
 
 inline void reiniciarVisor()

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ protected:
         GlTest::SetUp();
         reiniciarVisor();
         fijarModelo({{0, 0}, {4, 0}}, {{0, 1}}, {"U1", "S1", "combo"});
+        estadoDeApertura();
         modificadores = 0;
         salidas.clear();
         leerModificadores = leerModificadoresDePrueba;
@@ -338,6 +340,31 @@ TEST_F(Superposicion, MensajeIndicadorAyudaYListaDeCombos)
         const bool brillante = i == 1;
         esperarLinea(l[5 + i], wx, wy, std::string(nombres[i]).size(), 0, brillante ? 1 : 0.3f,
                      brillante ? 0.2f : 0.05f);
+    }
+}
+
+// The overlay's words: the message with the prompt below it, the help on its
+// two lines, the heading and the names. Each command the help names is one
+// the console answers.
+TEST_F(Superposicion, TextosDelMensajeLaAyudaYLaLista)
+{
+    teclear("combo\rS1\rpl");
+    const Captura c = capturar(plotDialogo, nullptr);
+    const std::string ayuda = "combo plotDef plotN plotV plotM plotR\nplotCarga  +/- escala  F5 reinicio";
+    EXPECT_EQ(c.textos, (std::vector<std::string>{"Combo Activado/Desactivado, OK. Ingrese Comando:\n/>pl", ayuda,
+                                                  "COMBOS ACTIVADOS:", "U1", "S1", "combo"}));
+    const std::vector<Linea> l = lineasDe(c);
+    ASSERT_EQ(l.size(), 8u);
+    EXPECT_EQ(l[2].caracteres, ayuda.find('\n') + 1);
+    EXPECT_EQ(l[3].caracteres, ayuda.size() - ayuda.find('\n') - 1);
+
+    std::istringstream palabras(ayuda);
+    for (std::string palabra; palabras >> palabra;) {
+        if (palabra != "combo" && palabra.rfind("plot", 0) != 0) continue;
+        SCOPED_TRACE(palabra);
+        SetUp();
+        teclear(palabra + "\r");
+        EXPECT_NE(dialogo, "Comando:");
     }
 }
 

@@ -401,8 +401,7 @@ TEST_F(Reinicio, UnaBarraSinNombreDeSeccionSeDiceUnaVezPorLectura)
         reiniciarVisor();
         escribirArchivo(caso.texto);
         leerYResolver(archivo.ruta());
-        funcionFronteraGraf();
-        changeSize(1000, 800);
+        estadoDeApertura();
         flags[flagSecciones] = 1;
 
         std::vector<Captura> cuadros;
