@@ -139,6 +139,29 @@ void anotar(benchmark::State& state, const MarcoRegular& m)
     state.counters["gdl"] = m.gdlLibres();
 }
 
+// Times the solve of a model freshly built for each run, as at start-up and
+// after a restart: the bars keep some derived values once asked for them. The
+// last solve is checked.
+void resolverCadaVez(benchmark::State& state, const MarcoRegular& m)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        construir(m);
+        state.ResumeTiming();
+        funcionSolucionU();
+    }
+    const std::string error = revisar(m, true);
+    if (!error.empty()) state.SkipWithError(error.c_str());
+}
+
+// The benchmarks that draw need the window; without a display they report it
+// and do not run.
+bool sinVentana(benchmark::State& state)
+{
+    if (!hayVentana) state.SkipWithError("no X display");
+    return !hayVentana;
+}
+
 void BM_LeerArchivo(benchmark::State& state)
 {
     const MarcoRegular m = marcoDe(state);
@@ -159,19 +182,10 @@ void BM_LeerArchivo(benchmark::State& state)
     anotar(state, m);
 }
 
-// Each solve gets a freshly built model, as at start-up and after a restart:
-// the bars keep some derived values once asked for them.
 void BM_SolucionU(benchmark::State& state)
 {
     const MarcoRegular m = marcoDe(state);
-    for (auto _ : state) {
-        state.PauseTiming();
-        construir(m);
-        state.ResumeTiming();
-        funcionSolucionU();
-    }
-    const std::string error = revisar(m, true);
-    if (!error.empty()) state.SkipWithError(error.c_str());
+    resolverCadaVez(state, m);
     anotar(state, m);
 }
 
@@ -200,14 +214,7 @@ void BM_EnsambladoYEntrega(benchmark::State& state)
 {
     MarcoRegular m = marcoDe(state);
     m.todoFijo = true;
-    for (auto _ : state) {
-        state.PauseTiming();
-        construir(m);
-        state.ResumeTiming();
-        funcionSolucionU();
-    }
-    const std::string error = revisar(m, true);
-    if (!error.empty()) state.SkipWithError(error.c_str());
+    resolverCadaVez(state, m);
     m.todoFijo = false;  // reported in the row of the frame it stands for
     anotar(state, m);
 }
@@ -217,10 +224,7 @@ void BM_EnsambladoYEntrega(benchmark::State& state)
 // the buffer swap. glFinish waits for the renderer, not for a vertical blank.
 void BM_CuadroMomento(benchmark::State& state)
 {
-    if (!hayVentana) {
-        state.SkipWithError("no X display");
-        return;
-    }
+    if (sinVentana(state)) return;
     const MarcoRegular m = marcoDe(state);
     construir(m);
     funcionSolucionU();
@@ -238,10 +242,7 @@ void BM_CuadroMomento(benchmark::State& state)
 // ends the process right after the first buffer swap.
 void BM_ArranqueHastaPrimerCuadro(benchmark::State& state)
 {
-    if (!hayVentana) {
-        state.SkipWithError("no X display");
-        return;
-    }
+    if (sinVentana(state)) return;
     const MarcoRegular m = marcoDe(state);
     std::string ruta = archivoDe(m);
     std::string programa = VARDEL2D_PROGRAMA;

@@ -272,6 +272,7 @@ const std::vector<std::string>& claseLeerArchivo::palabras()
     tamanoLeido = tamano;
     segundosLeidos = segundos;
     nanosegundosLeidos = nanosegundos;
+    ++recorridos;
     return palabrasLeidas;
 }
 
@@ -280,6 +281,7 @@ const std::vector<std::size_t>& claseLeerArchivo::ocurrencias(const std::string&
     const std::vector<std::string>& todas = palabras();
     auto hallada = posiciones.find(etiqueta);
     if (hallada != posiciones.end()) return hallada->second;
+    ++recorridos;
     std::vector<std::size_t>& lista = posiciones[etiqueta];
     for (std::size_t i = 0; i < todas.size(); ++i) {
         if (todas[i] == etiqueta) lista.push_back(i);

@@ -57,6 +57,10 @@ public:
     claseLeerArchivo();
 
     void setNombreArchivo(std::string nombre);
+    // Passes over the whole file made to find a lookup's place: a read from
+    // disk, or the indexing of a tag. Many lookups of an unchanged file cost
+    // one read and one indexing per tag.
+    int getRecorridos() const { return recorridos; }
 
     int getNoEtiquetas(std::string etiqueta);
     int getEntero(std::string etiqueta);
@@ -113,6 +117,7 @@ private:
     bool utf16 = false;
     std::vector<std::string> palabrasLeidas;
     std::unordered_map<std::string, std::vector<std::size_t>> posiciones;
+    int recorridos = 0;
 };
 
 // Word-to-number conversions of the reader: the longest numeric prefix, as the

@@ -115,17 +115,18 @@ escrituras() { awk '$1 == "syscw:" { print $2 }' "/proc/$pid/io" 2>/dev/null || 
 # delivered so far: each frame makes two write calls, each a round trip whose
 # reply follows the events queued before it, so 50 more writes are frames drawn
 # after those events were handled, with room for lines of the trace. A first
-# argument asks for that many writes instead.
+# argument asks for that many writes instead; a second names the input they
+# follow, for the message if the program ends first.
 esperar_cuadros() {
-  local desde minimo="${1:-50}"
-  vivo || fallar "el programa termino antes de dibujar"
+  local desde minimo="${1:-50}" tras="${2:+ tras $2}"
+  vivo || fallar "el programa termino antes de dibujar$tras"
   desde="$(escrituras)"
   cuadros_nuevos() {
     local n=$(($(escrituras) - desde))
     observado="$n escrituras"
     [ "$n" -ge "$minimo" ]
   }
-  esperar_que "$minimo escrituras nuevas" cuadros_nuevos
+  esperar_que "$minimo escrituras nuevas$tras" cuadros_nuevos
 }
 
 # Pixels of the image within a small distance of the colour rgb(r,g,b).

@@ -14,11 +14,13 @@ xdotool key --delay 0 --repeat 10000 x
 xdotool key Return
 echo "linea larga: $((SECONDS - t0)) s"
 escribir plotApoyos
+esperar_cuadros 50 "la linea larga"
 vivo || fallar "termino con la linea larga"
 
 # Control characters are typed into the line like any other (ctrl+[ would be Esc).
 xdotool key ctrl+a ctrl+b ctrl+c ctrl+d ctrl+z Tab ctrl+at
 xdotool key Return
+esperar_cuadros 50 "los caracteres de control"
 vivo || fallar "termino con caracteres de control"
 
 escribir plotM
@@ -28,6 +30,7 @@ xdotool key --delay 0 --repeat 300 KP_Add
 xdotool key --delay 0 --repeat 300 KP_Subtract
 xdotool key --delay 0 --repeat 300 plus
 xdotool key --delay 0 --repeat 300 minus
+esperar_cuadros 50 "+ y -"
 vivo || fallar "termino con + y -"
 
 xdotool key --delay 20 --repeat 20 F5
@@ -43,7 +46,7 @@ probar_archivo() {
   reinicios=$((reinicios + 1))
   esperar_lineas "Reinicio del programa" "$reinicios"
   esperar_lineas "Num Barras" $((reinicios + 1))
-  esperar_cuadros
+  esperar_cuadros 50 "F5 con $1"
   vivo || fallar "F5 con $1 termino el programa"
 }
 probar_archivo "un archivo vacio" ""
