@@ -977,10 +977,20 @@ void avisarCasosSinUso(const std::vector<Combo>& combos, const std::vector<std::
 
 // A scale is taken when it is a finite number above 0: 0, negatives, NaN and
 // an overflowing 1e999 keep the default.
+bool esEscala(double valor)
+{
+    return valor > 0 && std::isfinite(valor);
+}
+
+// The number of decimals: -1 keeps the default, as a missing tag does.
+bool esPrecision(int valor)
+{
+    return valor != -1;
+}
+
 void tomarEscala(claseLeerArchivo& lector, const char* etiqueta, double& escala)
 {
-    const double valor = lector.getReal(etiqueta);
-    if (valor > 0 && std::isfinite(valor)) escala = valor;
+    escala = lector.getReal(etiqueta, escala, esEscala);
 }
 
 // The defaults, then the file's values where usable.
@@ -993,8 +1003,7 @@ void leerAjustes(claseLeerArchivo& lector)
     tomarEscala(lector, "escalaN:", escalaN);
     tomarEscala(lector, "escalaTexto:", escalaTexto);
     tomarEscala(lector, "escalaApoyo:", escalaApoyo);
-    const int decimales = lector.getEntero("precision:");
-    if (decimales != -1) precision = decimales;
+    precision = lector.getEntero("precision:", precision, esPrecision);
     tomarEscala(lector, "escalaCarga:", escalaCarga);
 }
 
