@@ -110,11 +110,6 @@ Numero tomarAjuste(const std::string& palabra, const std::string& falta, const s
     return porDefecto;
 }
 
-void avisarSinValor(const char* tipo, const std::string& etiqueta)
-{
-    std::cout << "Advertencia: no se encontró ningún " << tipo << " con etiqueta " << etiqueta << std::endl;
-}
-
 // The escape of the control character at i and its length in bytes, or
 // nothing: C0 controls and DEL as \xHH, C1 controls (UTF-8 C2 80 to C2 9F) as \u00HH.
 std::size_t escapeDeControl(const std::string& texto, std::size_t i, std::string& escape)
@@ -459,36 +454,21 @@ int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
     return static_cast<int>(ocurrencias(etiqueta).size());
 }
 
+// A lookup of the value alone takes every value the word gives.
 int claseLeerArchivo::getEntero(std::string etiqueta)
 {
-    std::string valor;
-    Palabras p(palabras());
-    if (!ultimoValor(p, etiqueta, valor)) {
-        avisarSinValor("entero", etiqueta);
-        return -1;
-    }
-    return convertirEntero(valor);
+    return getEntero(etiqueta, -1, [](int) { return true; });
 }
 
 double claseLeerArchivo::getReal(std::string etiqueta)
 {
-    std::string valor;
-    Palabras p(palabras());
-    if (!ultimoValor(p, etiqueta, valor)) {
-        avisarSinValor("real", etiqueta);
-        return -1.0;
-    }
-    return convertirReal(valor);
+    return getReal(etiqueta, -1.0, [](double) { return true; });
 }
 
 double claseLeerArchivo::getReal(const std::string& etiqueta, double porDefecto, bool (*tomar)(double))
 {
     std::string palabra;
-    Palabras p(palabras());
-    if (!ultimoValor(p, etiqueta, palabra)) {
-        avisarSinValor("real", etiqueta);
-        return porDefecto;
-    }
+    if (!palabraTrasLaUltima(etiqueta, "real", palabra)) return porDefecto;
     const LecturaReal lectura = leerReal(palabra);
     return tomarAjuste(palabra, faltaDe(lectura), etiqueta, lectura.valor, porDefecto, tomar);
 }
@@ -496,13 +476,17 @@ double claseLeerArchivo::getReal(const std::string& etiqueta, double porDefecto,
 int claseLeerArchivo::getEntero(const std::string& etiqueta, int porDefecto, bool (*tomar)(int))
 {
     std::string palabra;
-    Palabras p(palabras());
-    if (!ultimoValor(p, etiqueta, palabra)) {
-        avisarSinValor("entero", etiqueta);
-        return porDefecto;
-    }
+    if (!palabraTrasLaUltima(etiqueta, "entero", palabra)) return porDefecto;
     const LecturaEntero lectura = leerEntero(palabra);
     return tomarAjuste(palabra, lectura.falta, etiqueta, lectura.valor, porDefecto, tomar);
+}
+
+bool claseLeerArchivo::palabraTrasLaUltima(const std::string& etiqueta, const char* tipo, std::string& palabra)
+{
+    Palabras p(palabras());
+    if (ultimoValor(p, etiqueta, palabra)) return true;
+    std::cout << "Advertencia: no se encontró ningún " << tipo << " con etiqueta " << etiqueta << std::endl;
+    return false;
 }
 
 std::string claseLeerArchivo::getString(std::string etiqueta, int n)

@@ -104,6 +104,9 @@ private:
     // which it reads first: a lookup that walks them after this call walks
     // palabrasLeidas with one look at the file.
     const std::vector<std::size_t>& ocurrencias(const std::string& etiqueta);
+    // The word after the last occurrence of the tag; false, with the line of a
+    // missing "real" or "entero" (tipo), when no occurrence is followed by one.
+    bool palabraTrasLaUltima(const std::string& etiqueta, const char* tipo, std::string& palabra);
 
     std::string nombreArchivo;
 
