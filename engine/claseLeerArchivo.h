@@ -47,13 +47,13 @@ struct Tabla {
 // whitespace-separated words, in UTF-8 or ASCII text: a leading byte-order mark
 // is no part of the first word and a no-break space separates words. Further
 // marks right after the first stay in the first word; the reader says so as
-// it reads the file. The words
-// are kept with an index of the positions of each tag asked for, so a file of
-// many blocks does not cost blocks x length. Each lookup looks up the file's
-// size and time on disk and reads the words again when they changed, so every
-// lookup sees its current content. A path that is no regular file (a pipe, a
-// FIFO, a directory) reads as empty without being opened: opening a FIFO with
-// no writer would block, and reading a pipe would consume it.
+// it reads the file. The words are kept with an index of the positions of
+// each tag asked for, so a file of many blocks does not cost blocks x length.
+// Each lookup looks up the file's size and time on disk and reads the words
+// again when they changed, so every lookup sees its current content. A path
+// that is no regular file (a pipe, a FIFO, a directory) reads as empty without
+// being opened: opening a FIFO with no writer would block, and reading a pipe
+// would consume it.
 class claseLeerArchivo {
 public:
     claseLeerArchivo();
