@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -14,59 +16,54 @@
 
 namespace {
 
-// A word that is not wholly a number: nothing of it is numeric (read as 0), or
-// only a prefix is, as in 2,5 or 1-2, which is read but is not what was written.
-template <class Numero>
-void avisarNoEsNumero(const std::string& palabra, Numero valor)
-{
-    avisarPalabra(palabra, "no es un número; se lee como ", valor);
-}
-
 // Longest quote, in bytes, before a word is cut; far above any real name or number.
 const std::size_t largoDeCita = 60;
 
-}  // namespace
+// The longest numeric prefix of a word, as strtod reads it, and how the word
+// departs from a plain number.
+struct LecturaReal {
+    double valor = 0;
+    // The word holds more than the prefix, or has none (then valor is 0).
+    bool resto = false;
+    // Beyond the range of a double strtod gives ±infinity, which no result
+    // survives; below it 0, which reads like a value the user wrote.
+    bool desborda = false;
+    bool diminuta = false;
+};
 
-void avisarMatrizIncompleta(const std::string& etiqueta)
-{
-    std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
-}
-
-std::string citar(const std::string& palabra)
-{
-    if (palabra.size() <= largoDeCita) return palabra;
-    std::size_t corte = largoDeCita;
-    // Back to the start of a UTF-8 character, so no character is split.
-    while (corte > 0 && (static_cast<unsigned char>(palabra[corte]) & 0xC0) == 0x80) --corte;
-    return palabra.substr(0, corte) + "…";
-}
-
-double convertirReal(const std::string& palabra)
+LecturaReal leerReal(const std::string& palabra)
 {
     const char* inicio = palabra.c_str();
     char* fin = nullptr;
     errno = 0;
-    const double valor = std::strtod(inicio, &fin);
-    if (fin == inicio) {
-        avisarNoEsNumero(palabra, 0);
-        return 0.0;
-    }
-    if (*fin != '\0') avisarNoEsNumero(palabra, valor);
-    // Beyond the range of a double strtod gives ±infinity, which no result survives.
-    if (errno == ERANGE && std::isinf(valor)) {
-        avisarPalabra(palabra, "excede el rango de los reales; se lee como ", valor);
-    }
-    // Below it strtod gives 0, which reads like a value the user wrote.
-    if (errno == ERANGE && valor == 0) {
-        avisarPalabra(palabra, "es demasiado pequeña para los reales; se lee como 0");
-    }
-    if (*fin == '\0' && errno != ERANGE && !std::isfinite(valor)) {
-        avisarPalabra(palabra, "no es un número finito; se lee como ", valor);
-    }
-    return valor;
+    LecturaReal lectura;
+    lectura.valor = std::strtod(inicio, &fin);
+    // A NUL inside the word ends the C string early; the bytes after it count.
+    lectura.resto = static_cast<std::size_t>(fin - inicio) != palabra.size();
+    lectura.desborda = errno == ERANGE && std::isinf(lectura.valor);
+    lectura.diminuta = errno == ERANGE && lectura.valor == 0;
+    return lectura;
 }
 
-int convertirEntero(const std::string& palabra)
+// What the warning line says of the word, before the value; empty for a plain
+// number. One word gets one line, naming all that is wrong with it.
+std::string faltaDe(const LecturaReal& l)
+{
+    if (l.resto && l.desborda) return "no es un número y su comienzo excede el rango de los reales";
+    if (l.resto && l.diminuta) return "no es un número y su comienzo es demasiado pequeño para los reales";
+    if (l.resto) return "no es un número";
+    if (l.desborda) return "excede el rango de los reales";
+    if (l.diminuta) return "es demasiado pequeña para los reales";
+    if (!std::isfinite(l.valor)) return "no es un número finito";
+    return "";
+}
+
+struct LecturaEntero {
+    int valor = 0;
+    std::string falta;
+};
+
+LecturaEntero leerEntero(const std::string& palabra)
 {
     const char* inicio = palabra.c_str();
     char* fin = nullptr;
@@ -75,21 +72,127 @@ int convertirEntero(const std::string& palabra)
     const bool fueraDeRango = errno == ERANGE || largo > INT_MAX || largo < INT_MIN;
     // strtol clamps to the range of long; narrow the same way to int.
     const int valor = largo > INT_MAX ? INT_MAX : largo < INT_MIN ? INT_MIN : static_cast<int>(largo);
-    if (fin != inicio && *fin == '\0') {
-        if (fueraDeRango) avisarPalabra(palabra, "excede el rango de los enteros; se lee como ", valor);
-        return valor;
+    if (fin != inicio && static_cast<std::size_t>(fin - inicio) == palabra.size()) {
+        return {valor, fueraDeRango ? "excede el rango de los enteros" : ""};
     }
     // A real, such as 2.5, 2.0 or 1e1, is a number, only not one written as an
     // integer: its integer prefix is what is read.
-    char* finReal = nullptr;
-    const double real = std::strtod(inicio, &finReal);
-    if (finReal != inicio && *finReal == '\0' && std::isfinite(real)) {
-        avisarPalabra(palabra, real == std::trunc(real) ? "no está escrita como número entero" : "no es un número entero",
-                      "; se lee como ", valor);
-    } else {
-        avisarNoEsNumero(palabra, valor);
-    }
+    const LecturaReal real = leerReal(palabra);
+    if (real.resto) return {valor, "no es un número"};
+    if (real.desborda || real.diminuta) return {valor, "no es un número entero"};
+    if (!std::isfinite(real.valor)) return {valor, "no es un número finito"};
+    return {valor,
+            real.valor == std::trunc(real.valor) ? "no está escrita como número entero" : "no es un número entero"};
+}
+
+std::string textoDe(double valor) { return textoDeReal(valor); }
+std::string textoDe(int valor) { return std::to_string(valor); }
+
+// The line of a word that is not plainly a number, when falta says so, ends
+// with the value read.
+template <class Numero>
+Numero avisarLectura(const std::string& palabra, const std::string& falta, Numero valor)
+{
+    if (!falta.empty()) avisarPalabra(palabra, falta, "; se lee como ", textoDe(valor));
     return valor;
+}
+
+// A setting's word that is not plainly a number: the line ends with the value
+// the setting takes, the one read or the default.
+template <class Numero>
+Numero tomarAjuste(const std::string& palabra, const std::string& falta, const std::string& etiqueta, Numero leido,
+                   Numero porDefecto, bool (*tomar)(Numero))
+{
+    if (tomar(leido)) return avisarLectura(palabra, falta, leido);
+    if (!falta.empty()) {
+        avisarPalabra(palabra, falta, "; ", etiqueta, " conserva su valor por defecto, ", textoDe(porDefecto));
+    }
+    return porDefecto;
+}
+
+// The escape of the control character at i and its length in bytes, or
+// nothing: C0 controls and DEL as \xHH, C1 controls (UTF-8 C2 80 to C2 9F) as \u00HH.
+std::size_t escapeDeControl(const std::string& texto, std::size_t i, std::string& escape)
+{
+    const unsigned char c = static_cast<unsigned char>(texto[i]);
+    char hex[8];
+    if (c < 0x20 || c == 0x7F) {
+        std::snprintf(hex, sizeof hex, "\\x%02x", c);
+        escape = hex;
+        return 1;
+    }
+    const unsigned char siguiente = i + 1 < texto.size() ? static_cast<unsigned char>(texto[i + 1]) : 0;
+    if (c == 0xC2 && siguiente >= 0x80 && siguiente <= 0x9F) {
+        std::snprintf(hex, sizeof hex, "\\u00%02x", siguiente);
+        escape = hex;
+        return 2;
+    }
+    return 0;
+}
+
+// The quote of the character at i, which ends before the next byte that does
+// not continue a UTF-8 sequence; advances i past it.
+std::string caracterCitado(const std::string& texto, std::size_t& i)
+{
+    std::string escape;
+    if (const std::size_t largo = escapeDeControl(texto, i, escape)) {
+        i += largo;
+        return escape;
+    }
+    const std::size_t inicio = i++;
+    while (i < texto.size() && (static_cast<unsigned char>(texto[i]) & 0xC0) == 0x80) ++i;
+    return texto.substr(inicio, i - inicio);
+}
+
+}  // namespace
+
+void avisarMatrizIncompleta(const std::string& etiqueta)
+{
+    std::cout << "Faltan datos para completar la matriz " << etiqueta << std::endl;
+}
+
+// Whole characters only, so no character or escape is split by the cut.
+std::string citar(const std::string& palabra)
+{
+    std::string cita;
+    std::size_t i = 0;
+    while (i < palabra.size()) {
+        const std::string caracter = caracterCitado(palabra, i);
+        if (cita.size() + caracter.size() > largoDeCita) return cita + "…";
+        cita += caracter;
+    }
+    return cita;
+}
+
+std::string enumerar(const std::vector<std::string>& nombres, const std::string& otras)
+{
+    const std::size_t nombrados = std::min<std::size_t>(nombres.size(), 10);
+    std::string texto;
+    for (std::size_t k = 0; k < nombrados; ++k) {
+        if (k > 0) texto += k + 1 == nombres.size() ? " y " : ", ";
+        texto += nombres[k];
+    }
+    if (nombrados < nombres.size()) texto += " y " + otras + " " + std::to_string(nombres.size() - nombrados);
+    return texto;
+}
+
+std::string textoDeReal(double valor)
+{
+    char texto[32];
+    const std::to_chars_result escrito = std::to_chars(texto, texto + sizeof texto, valor);
+    return std::string(texto, escrito.ptr);
+}
+
+double convertirReal(const std::string& palabra)
+{
+    const LecturaReal lectura = leerReal(palabra);
+    return avisarLectura(palabra, faltaDe(lectura), lectura.valor);
+}
+
+int convertirEntero(const std::string& palabra)
+{
+    const LecturaEntero lectura = leerEntero(palabra);
+    return avisarLectura(palabra, lectura.falta, lectura.valor);
 }
 
 namespace {
@@ -120,10 +223,31 @@ bool esTextoUtf16(const std::string& texto)
     return (ceros[0] == 0 && 2 * ceros[1] >= unidades) || (ceros[1] == 0 && 2 * ceros[0] >= unidades);
 }
 
+const char marcaDeOrden[] = "\xEF\xBB\xBF";
+const std::size_t largoDeMarca = 3;
+
 // Past the UTF-8 byte-order mark that editors put before text with accents.
 std::size_t inicioDelTexto(const std::string& texto)
 {
-    return texto.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    return texto.compare(0, largoDeMarca, marcaDeOrden) == 0 ? largoDeMarca : 0;
+}
+
+// Marks after the first are text: they stay glued to the first word, which
+// then matches no tag. Said when more than marks is glued, so the block that
+// word opens is not lost without a line.
+void avisarMarcasSobrantes(const std::vector<std::string>& palabras)
+{
+    if (palabras.empty()) return;
+    const std::string& primera = palabras.front();
+    std::size_t fin = 0;
+    while (primera.compare(fin, largoDeMarca, marcaDeOrden) == 0) fin += largoDeMarca;
+    const std::size_t pegadas = fin / largoDeMarca;
+    if (pegadas == 0 || fin == primera.size()) return;
+    const std::string palabra = citar(primera.substr(fin));
+    std::cout << "Advertencia: el archivo de entrada empieza con " << pegadas + 1
+              << " marcas de orden de bytes (BOM); solo la primera se pasa por alto, así que la palabra \"" << palabra
+              << "\" empieza con " << (pegadas == 1 ? "una marca" : std::to_string(pegadas) + " marcas")
+              << " y no se lee como \"" << palabra << "\"" << std::endl;
 }
 
 // Bytes of the blank at i: the blanks of stream extraction, and the UTF-8
@@ -265,7 +389,10 @@ const std::vector<std::string>& claseLeerArchivo::palabras()
     abierto = false;
     const std::string texto = regular ? contenidoDe(nombreArchivo, abierto) : std::string();
     utf16 = esTextoUtf16(texto);
-    if (!utf16) partirEnPalabras(texto, inicioDelTexto(texto), palabrasLeidas);
+    if (!utf16) {
+        partirEnPalabras(texto, inicioDelTexto(texto), palabrasLeidas);
+        avisarMarcasSobrantes(palabrasLeidas);
+    }
     leido = true;
     archivoLeido = nombreArchivo;
     regularLeido = regular;
@@ -338,26 +465,39 @@ int claseLeerArchivo::getNoEtiquetas(std::string etiqueta)
     return static_cast<int>(ocurrencias(etiqueta).size());
 }
 
+// A lookup of the value alone takes every value the word gives.
 int claseLeerArchivo::getEntero(std::string etiqueta)
 {
-    std::string valor;
-    Palabras p(palabras());
-    if (!ultimoValor(p, etiqueta, valor)) {
-        std::cout << "Advertencia: no se encontró ningún entero con etiqueta " << etiqueta << std::endl;
-        return -1;
-    }
-    return convertirEntero(valor);
+    return getEntero(etiqueta, -1, [](int) { return true; });
 }
 
 double claseLeerArchivo::getReal(std::string etiqueta)
 {
-    std::string valor;
+    return getReal(etiqueta, -1.0, [](double) { return true; });
+}
+
+double claseLeerArchivo::getReal(const std::string& etiqueta, double porDefecto, bool (*tomar)(double))
+{
+    std::string palabra;
+    if (!palabraTrasLaUltima(etiqueta, "real", palabra)) return porDefecto;
+    const LecturaReal lectura = leerReal(palabra);
+    return tomarAjuste(palabra, faltaDe(lectura), etiqueta, lectura.valor, porDefecto, tomar);
+}
+
+int claseLeerArchivo::getEntero(const std::string& etiqueta, int porDefecto, bool (*tomar)(int))
+{
+    std::string palabra;
+    if (!palabraTrasLaUltima(etiqueta, "entero", palabra)) return porDefecto;
+    const LecturaEntero lectura = leerEntero(palabra);
+    return tomarAjuste(palabra, lectura.falta, etiqueta, lectura.valor, porDefecto, tomar);
+}
+
+bool claseLeerArchivo::palabraTrasLaUltima(const std::string& etiqueta, const char* tipo, std::string& palabra)
+{
     Palabras p(palabras());
-    if (!ultimoValor(p, etiqueta, valor)) {
-        std::cout << "Advertencia: no se encontró ningún real con etiqueta " << etiqueta << std::endl;
-        return -1.0;
-    }
-    return convertirReal(valor);
+    if (ultimoValor(p, etiqueta, palabra)) return true;
+    std::cout << "Advertencia: no se encontró ningún " << tipo << " con etiqueta " << etiqueta << std::endl;
+    return false;
 }
 
 std::string claseLeerArchivo::getString(std::string etiqueta, int n)

@@ -45,13 +45,15 @@ struct Tabla {
 
 // Reader of the tagged input file. The file is a flat sequence of
 // whitespace-separated words, in UTF-8 or ASCII text: a leading byte-order mark
-// is no part of the first word and a no-break space separates words. The words
-// are kept with an index of the positions of each tag asked for, so a file of
-// many blocks does not cost blocks x length. Each lookup looks up the file's
-// size and time on disk and reads the words again when they changed, so every
-// lookup sees its current content. A path that is no regular file (a pipe, a
-// FIFO, a directory) reads as empty without being opened: opening a FIFO with
-// no writer would block, and reading a pipe would consume it.
+// is no part of the first word and a no-break space separates words. Further
+// marks right after the first stay in the first word; the reader says so as
+// it reads the file. The words are kept with an index of the positions of
+// each tag asked for, so a file of many blocks does not cost blocks x length.
+// Each lookup looks up the file's size and time on disk and reads the words
+// again when they changed, so every lookup sees its current content. A path
+// that is no regular file (a pipe, a FIFO, a directory) reads as empty without
+// being opened: opening a FIFO with no writer would block, and reading a pipe
+// would consume it.
 class claseLeerArchivo {
 public:
     claseLeerArchivo();
@@ -70,6 +72,13 @@ public:
     std::vector<double> getMatrizEtiquetaRepetida(std::string etiqueta, int n, int salto);
     std::vector<double> getFactoresEtiqueta(std::string etiqueta, int n, int salto);
     std::vector<std::string> getNombresDeFactores(std::string etiqueta, int n, int salto);
+
+    // A setting after the last occurrence of the tag: the value read when
+    // tomar accepts it, else porDefecto. A missing tag gets getReal's or
+    // getEntero's line; a word that is not plainly a number gets one line
+    // that ends with the value the setting takes.
+    double getReal(const std::string& etiqueta, double porDefecto, bool (*tomar)(double));
+    int getEntero(const std::string& etiqueta, int porDefecto, bool (*tomar)(int));
 
     // The lookups above with what they found beside their values; the get*
     // ones return the values alone.
@@ -104,6 +113,9 @@ private:
     // which it reads first: a lookup that walks them after this call walks
     // palabrasLeidas with one look at the file.
     const std::vector<std::size_t>& ocurrencias(const std::string& etiqueta);
+    // The word after the last occurrence of the tag; false, with the line of a
+    // missing "real" or "entero" (tipo), when no occurrence is followed by one.
+    bool palabraTrasLaUltima(const std::string& etiqueta, const char* tipo, std::string& palabra);
 
     std::string nombreArchivo;
 
@@ -122,18 +134,27 @@ private:
 
 // Word-to-number conversions of the reader: the longest numeric prefix, as the
 // C library reads it; a word without one gives 0, and one that holds more than
-// its prefix gives the prefix, each with a warning line naming the word.
-// An infinity or NaN written as such, and a word below the range of a double,
-// also get a line.
+// its prefix gives the prefix. A word that is not plainly a number (no prefix,
+// more than it, an infinity or NaN, a value beyond or below the range) gets
+// one warning line naming the word and the value read.
 double convertirReal(const std::string& palabra);
 int convertirEntero(const std::string& palabra);
+
+// The shortest text that reads back as the same double: 0.0123456789, 1e+20, inf.
+std::string textoDeReal(double valor);
 
 // The line of a table whose numbers form no whole rows of its columns.
 void avisarMatrizIncompleta(const std::string& etiqueta);
 
 // A word of the file as a warning quotes it: whole when short, else its
 // beginning and an ellipsis, so a runaway word does not flood the console.
+// Control characters, which a terminal would act on or not show, are written
+// as escapes: a NUL as \x00, ESC as \x1b, U+009B as \u009b.
 std::string citar(const std::string& palabra);
+
+// "A", "A y B", "A, B y C"; a long list names its first ten, then
+// "y otras N" (otras: the word for the rest).
+std::string enumerar(const std::vector<std::string>& nombres, const std::string& otras = "otras");
 
 // The warning line about one word of the file:
 // Advertencia: la palabra "<word, quoted by citar>" <the parts, in order>

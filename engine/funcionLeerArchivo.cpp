@@ -543,17 +543,25 @@ void avisarCasosSinUso(const std::vector<Combo>& combos, const std::vector<std::
 }
 
 // A scale is taken when it is a finite number above 0: 0, negatives, NaN and
-// an overflowing 1e999 keep the default. The number of decimals is taken
-// unless it is -1.
+// an overflowing 1e999 keep the default.
+bool esEscala(double valor)
+{
+    return valor > 0 && std::isfinite(valor);
+}
+
+// The number of decimals: -1 keeps the default, as a missing tag does.
+bool esPrecision(int valor)
+{
+    return valor != -1;
+}
+
 void tomarAjuste(claseLeerArchivo& lector, const Etiqueta& ajuste)
 {
     if (ajuste.entero != nullptr) {
-        const int valor = lector.getEntero(ajuste.texto);
-        if (valor != -1) *ajuste.entero = valor;
-        return;
+        *ajuste.entero = lector.getEntero(ajuste.texto, *ajuste.entero, esPrecision);
+    } else {
+        *ajuste.escala = lector.getReal(ajuste.texto, *ajuste.escala, esEscala);
     }
-    const double valor = lector.getReal(ajuste.texto);
-    if (valor > 0 && std::isfinite(valor)) *ajuste.escala = valor;
 }
 
 // The defaults, then the file's values where usable, in the table's order.

@@ -16,6 +16,8 @@
 
 #include <Eigen/LU>
 
+#include "claseLeerArchivo.h"
+
 namespace {
 
 // A model whose tables do not fit: no tables, no results, one line.
@@ -106,12 +108,13 @@ std::vector<int> combinacionesNoFinitas()
     return noFinitas;
 }
 
-// "la combinación A" or "las combinaciones A, B".
+// "la combinación A" or "las combinaciones A, B y C": the names quoted short
+// and a long list cut, so that one line stays one line.
 std::string nombrarCombinaciones(const std::vector<int>& combos)
 {
-    std::string texto = combos.size() == 1 ? "la combinación " : "las combinaciones ";
-    for (std::size_t k = 0; k < combos.size(); ++k) texto += (k == 0 ? "" : ", ") + nudo[0].getNombreCombo(combos[k]);
-    return texto;
+    std::vector<std::string> nombres;
+    for (int c : combos) nombres.push_back(citar(nudo[0].getNombreCombo(c)));
+    return (combos.size() == 1 ? "la combinación " : "las combinaciones ") + enumerar(nombres);
 }
 
 // Combinations whose solution leaves the free equations unbalanced. The

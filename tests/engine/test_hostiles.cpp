@@ -206,7 +206,7 @@ TEST_F(EntradasQueNoSonUnArchivoComun, PalabraDeVeinteMegasSeCitaCorta)
                                           "…\" después de \"nudos:\" no es un número; escriba el punto decimal "
                                           "como \".\" y el exponente como \"e\""));
     EXPECT_TRUE(contieneLinea(salida, "Advertencia: la palabra \"x" + std::string(59, 'y') +
-                                          "…\" no es un número; se lee como 0"));
+                                          "…\" no es un número; escalaM: conserva su valor por defecto, 0.1"));
     EXPECT_LT(salida.size(), 4096u);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,10 @@ TEST_F(Lector, EnteroQueNoEsEntero)
          "Advertencia: la palabra \"-99999999999\" excede el rango de los enteros; se lee como -2147483648\n"},
         {"3x", 3, "Advertencia: la palabra \"3x\" no es un número; se lee como 3\n"},
         {"4", 4, ""},
+        // A real outside the range, or written as infinity or NaN, is no integer either.
+        {"1e999", 1, "Advertencia: la palabra \"1e999\" no es un número entero; se lee como 1\n"},
+        {"1e-400", 1, "Advertencia: la palabra \"1e-400\" no es un número entero; se lee como 1\n"},
+        {"inf", 0, "Advertencia: la palabra \"inf\" no es un número finito; se lee como 0\n"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.palabra);
@@ -440,6 +445,7 @@ TEST_F(Lector, NoEsFinitoSoloParaInfinitoYNaN)
 
 TEST_F(Lector, CitaCortaUnaPalabraLargaSinPartirUnCaracter)
 {
+    using namespace std::string_literals;
     const std::string a59(59, 'a');
     const struct {
         std::string palabra;
@@ -450,8 +456,198 @@ TEST_F(Lector, CitaCortaUnaPalabraLargaSinPartirUnCaracter)
         {std::string(61, 'a'), std::string(60, 'a') + "…"},
         {a59 + "ñb", a59 + "…"},
         {std::string(20u << 20, '7'), std::string(60, '7') + "…"},
+        // Control characters, which a terminal acts on or hides, as escapes.
+        {"1\0" "2"s, "1\\x002"},
+        {"\x1b[2J\x1b[31mV"s, "\\x1b[2J\\x1b[31mV"},
+        {"a\x7f\x01"s, "a\\x7f\\x01"},
+        {"\xC2\x9B" "31m"s, "\\u009b31m"},
+        // Printable UTF-8 stays as written: ©, ñ, a no-break space's lead byte alone.
+        {"V\xC2\xA9ñ\xC2"s, "V\xC2\xA9ñ\xC2"},
+        // The cut falls before an escape that would pass the limit, never inside it.
+        {std::string(58, 'a') + "\x01" + "b", std::string(58, 'a') + "…"},
+        {std::string(61, '\0'), [] {
+             std::string cita;
+             for (int i = 0; i < 15; ++i) cita += "\\x00";
+             return cita + "…";
+         }()},
     };
     for (const auto& c : casos) EXPECT_EQ(citar(c.palabra), c.cita) << c.palabra.substr(0, 70);
+}
+
+// One line for one word, naming all that is wrong with it and the value read
+// with every digit it has.
+TEST_F(Lector, ConversionDeUnaPalabraEnUnaLineaConTodasSusCifras)
+{
+    using namespace std::string_literals;
+    const struct {
+        std::string palabra;
+        double valor;
+        std::string salida;
+    } casos[] = {
+        {"0.0123456789k", 0.0123456789,
+         "Advertencia: la palabra \"0.0123456789k\" no es un número; se lee como 0.0123456789\n"},
+        {"3.14159265358979-1", 3.14159265358979,
+         "Advertencia: la palabra \"3.14159265358979-1\" no es un número; se lee como 3.14159265358979\n"},
+        {"0.1-2", 0.1, "Advertencia: la palabra \"0.1-2\" no es un número; se lee como 0.1\n"},
+        {"1e20-", 1e20, "Advertencia: la palabra \"1e20-\" no es un número; se lee como 1e+20\n"},
+        {"1e999x", INFINITY,
+         "Advertencia: la palabra \"1e999x\" no es un número y su comienzo excede el rango de los reales; "
+         "se lee como inf\n"},
+        {"-1e999-", -INFINITY,
+         "Advertencia: la palabra \"-1e999-\" no es un número y su comienzo excede el rango de los reales; "
+         "se lee como -inf\n"},
+        {"1e-400e", 0,
+         "Advertencia: la palabra \"1e-400e\" no es un número y su comienzo es demasiado pequeño para los reales; "
+         "se lee como 0\n"},
+        {"1e999", INFINITY, "Advertencia: la palabra \"1e999\" excede el rango de los reales; se lee como inf\n"},
+        // A NUL ends the C string, not the word: the bytes after it are more than the number.
+        {"1\0" "2"s, 1, "Advertencia: la palabra \"1\\x002\" no es un número; se lee como 1\n"},
+        {"2.5e-3", 2.5e-3, ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.palabra);
+        double valor = 0;
+        EXPECT_EQ(salidaDe([&] { valor = convertirReal(c.palabra); }), c.salida);
+        EXPECT_EQ(valor, c.valor);
+    }
+    int entero = 0;
+    EXPECT_EQ(salidaDe([&] { entero = convertirEntero("3\0" "4"s); }),
+              "Advertencia: la palabra \"3\\x004\" no es un número; se lee como 3\n");
+    EXPECT_EQ(entero, 3);
+}
+
+// A display setting whose word is not plainly a number: the line ends with the
+// value the setting takes, the one read when it is usable, else the default.
+TEST_F(Lector, AjusteQueNoEsUnNumeroDiceElValorQueSeUsa)
+{
+    using namespace std::string_literals;
+    const std::string ajustes = "escalaDeflexion: 50 escalaM: 0.5 escalaV: 0.5 escalaN: 0.05 escalaTexto: 0.2 "
+                                "escalaApoyo: 0.3 precision: 2 escalaCarga: 0.4 ";
+    const auto conDefecto = [](const std::string& palabra, const std::string& falta, const std::string& ajuste) {
+        return "Advertencia: la palabra \"" + palabra + "\" " + falta + "; " + ajuste +
+               " conserva su valor por defecto, ";
+    };
+    const struct {
+        std::string ajuste;
+        std::function<double()> valor;
+        double esperado;
+        std::string linea;
+    } casos[] = {
+        {"escalaV: x", [] { return escalaV; }, 0.1, conDefecto("x", "no es un número", "escalaV:") + "0.1"},
+        {"escalaN: inf", [] { return escalaN; }, 0.01,
+         conDefecto("inf", "no es un número finito", "escalaN:") + "0.01"},
+        {"escalaN: nan", [] { return escalaN; }, 0.01,
+         conDefecto("nan", "no es un número finito", "escalaN:") + "0.01"},
+        {"escalaN: -Infinity", [] { return escalaN; }, 0.01,
+         conDefecto("-Infinity", "no es un número finito", "escalaN:") + "0.01"},
+        {"escalaM: 1e999", [] { return escalaM; }, 0.1,
+         conDefecto("1e999", "excede el rango de los reales", "escalaM:") + "0.1"},
+        {"escalaM: 1e999x", [] { return escalaM; }, 0.1,
+         conDefecto("1e999x", "no es un número y su comienzo excede el rango de los reales", "escalaM:") + "0.1"},
+        {"escalaM: 1e-400", [] { return escalaM; }, 0.1,
+         conDefecto("1e-400", "es demasiado pequeña para los reales", "escalaM:") + "0.1"},
+        {"escalaDeflexion: -2k", [] { return escalaDef; }, 100,
+         conDefecto("-2k", "no es un número", "escalaDeflexion:") + "100"},
+        {"escalaTexto: e", [] { return escalaTexto; }, 0.15,
+         conDefecto("e", "no es un número", "escalaTexto:") + "0.15"},
+        {"escalaApoyo: x", [] { return escalaApoyo; }, 0, conDefecto("x", "no es un número", "escalaApoyo:") + "0"},
+        {"escalaCarga: 0k", [] { return escalaCarga; }, 0.1,
+         conDefecto("0k", "no es un número", "escalaCarga:") + "0.1"},
+        {"precision: -1.5", [] { return precision; }, 3,
+         conDefecto("-1.5", "no es un número entero", "precision:") + "3"},
+        {"precision: -1x", [] { return precision; }, 3, conDefecto("-1x", "no es un número", "precision:") + "3"},
+        // A value the setting takes is the one the line names.
+        {"escalaM: 0.0123456789k", [] { return escalaM; }, 0.0123456789,
+         "Advertencia: la palabra \"0.0123456789k\" no es un número; se lee como 0.0123456789"},
+        {"escalaM: 0.5\0x"s, [] { return escalaM; }, 0.5,
+         "Advertencia: la palabra \"0.5\\x00x\" no es un número; se lee como 0.5"},
+        {"precision: 2.5", [] { return precision; }, 2,
+         "Advertencia: la palabra \"2.5\" no es un número entero; se lee como 2"},
+        {"precision: x", [] { return precision; }, 0, "Advertencia: la palabra \"x\" no es un número; se lee como 0"},
+        // Plain numbers that keep the default do so silently.
+        {"escalaM: -2", [] { return escalaM; }, 0.1, ""},
+        {"escalaM: 0", [] { return escalaM; }, 0.1, ""},
+        {"precision: -1", [] { return precision; }, 3, ""},
+        {"escalaCarga: 0.25", [] { return escalaCarga; }, 0.25, ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.ajuste);
+        vaciarModelo();
+        // Every setting given, so that the one of the case is the only line of the step.
+        ArchivoTemporal f("nudos: 1 0 0 apoyo: 1 1 1 1 " + ajustes + c.ajuste);
+        nombreArchivo = f.ruta();
+        std::vector<std::string> avisos;
+        for (const std::string& l : lineas(salidaDe(funcionLeerArchivo))) {
+            if (l.rfind("Advertencia:", 0) == 0) avisos.push_back(l);
+        }
+        EXPECT_EQ(avisos, c.linea.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.linea});
+        EXPECT_EQ(c.valor(), c.esperado);
+    }
+}
+
+// Marks after the first stay glued to the first word: the line names the word
+// they keep from being read, and it comes before the builder's first line.
+TEST_F(Lector, MarcasDeOrdenRepetidasSeNombran)
+{
+    const std::string marca = "\xEF\xBB\xBF";
+    const auto linea = [](int marcas, const std::string& pegadas, const std::string& palabra) {
+        return "Advertencia: el archivo de entrada empieza con " + std::to_string(marcas) +
+               " marcas de orden de bytes (BOM); solo la primera se pasa por alto, así que la palabra \"" + palabra +
+               "\" empieza con " + pegadas + " y no se lee como \"" + palabra + "\"\n";
+    };
+    const struct {
+        const char* nombre;
+        std::string contenido;
+        std::string salida;
+        int nudos;
+    } casos[] = {
+        {"dos marcas", marca + marca + "nudos: 1 0 0", linea(2, "una marca", "nudos:"), 0},
+        {"tres marcas", marca + marca + marca + "nudos: 1 0 0", linea(3, "2 marcas", "nudos:"), 0},
+        {"palabra larga", marca + marca + std::string(70, 'n'), linea(2, "una marca", std::string(60, 'n') + "…"), 0},
+        {"una marca", marca + "nudos: 1 0 0", "", 1},
+        {"marcas solas en su palabra", marca + marca + "\nnudos: 1 0 0", "", 1},
+        {"marcas dentro del texto", "nudos: 1 0 0 " + marca + marca + "x", "", 1},
+        {"sin marca", "nudos: 1 0 0", "", 1},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        ArchivoTemporal f(c.contenido);
+        claseLeerArchivo l = lectorDe(f);
+        // Said once, when the file is read, whatever lookups follow.
+        EXPECT_EQ(salidaDe([&] {
+                      EXPECT_EQ(l.getNoEtiquetas("nudos:"), c.nudos);
+                      l.getMatriz("nudos:", 3);
+                  }),
+                  c.salida);
+    }
+
+    vaciarModelo();
+    ArchivoTemporal f(marca + marca + "nudos: 1 0 0 2 4 0");
+    nombreArchivo = f.ruta();
+    const std::vector<std::string> salida = lineas(salidaDe(funcionLeerArchivo));
+    ASSERT_GE(salida.size(), 2u);
+    EXPECT_EQ(salida[0] + "\n", linea(2, "una marca", "nudos:"));
+    EXPECT_EQ(noNudos, 0);
+}
+
+// Lists name their first ten and count the rest.
+TEST_F(Lector, EnumerarCortaLasListasLargas)
+{
+    std::vector<std::string> doce;
+    for (int i = 1; i <= 12; ++i) doce.push_back("C" + std::to_string(i));
+    const struct {
+        std::vector<std::string> nombres;
+        std::string otras;
+        std::string texto;
+    } casos[] = {
+        {{"A"}, "otras", "A"},
+        {{"A", "B"}, "otras", "A y B"},
+        {{"A", "B", "C"}, "otras", "A, B y C"},
+        {{doce.begin(), doce.begin() + 10}, "otras", "C1, C2, C3, C4, C5, C6, C7, C8, C9 y C10"},
+        {{doce.begin(), doce.begin() + 11}, "otras", "C1, C2, C3, C4, C5, C6, C7, C8, C9, C10 y otras 1"},
+        {doce, "otros", "C1, C2, C3, C4, C5, C6, C7, C8, C9, C10 y otros 2"},
+    };
+    for (const auto& c : casos) EXPECT_EQ(enumerar(c.nombres, c.otras), c.texto);
 }
 
 }  // namespace

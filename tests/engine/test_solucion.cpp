@@ -565,7 +565,7 @@ TEST_F(Solucion, SingularSoloAvisaCuandoLasCargasQuedanSinEquilibrio)
         {"barra inclinada articulada en un extremo y libre en el otro",
          "nudos: 1 0 0 2 3 4 barras: 1 1 2 apoyo: 1 1 0 1 " + seccion(A, I) +
              "1 puntual: p 0 -1 0 2 combo: A 1 p combo: B 2 p",
-         aviso(3, 4, "las combinaciones A, B"), [] {}},
+         aviso(3, 4, "las combinaciones A y B"), [] {}},
         {"nudo suelto cargado", "nudos: 1 0 0 2 4 0 3 9 9 " + voladizo + "puntual: q 1 0 0 3 combo: c 1 p combo: Q 1 q",
          aviso(3, 6, "la combinación Q"),
          [] { EXPECT_TRUE(cerca(nudo[1].getDesplazamientoY(0), 7 * std::pow(4, 3) / (3 * EI))); }},
@@ -606,7 +606,7 @@ TEST_F(Solucion, ResultadosQueNoSonNumerosSeNombran)
         {"E·I desborda: rango corto", "nudos: 1 0 0 2 4 0 " + voladizo +
                                           "seccionGenerica: S 1e308 1e308 1e308 1 puntual: p 0 -1 0 2 "
                                           "combo: A 1 p combo: B 2 p",
-         aviso("las combinaciones A, B"), -1},
+         aviso("las combinaciones A y B"), -1},
         {"longitud infinita: rango corto", "nudos: 1 0 0 2 4e155 0 " + voladizo + seccion(A, I) +
                                                "1 puntual: p 0 -1 0 2 combo: A 1 p",
          aviso("la combinación A"), -1},
@@ -624,6 +624,57 @@ TEST_F(Solucion, ResultadosQueNoSonNumerosSeNombran)
         EXPECT_TRUE(reacciones.col(k.finita).allFinite());
         EXPECT_TRUE(cerca(nudo[1].getDesplazamientoY(k.finita), -2e300 * 64 / (3 * EI)));
         EXPECT_TRUE(cerca(nudo[0].getReaccionY(k.finita), 2e300));
+    }
+}
+
+// The lines that name combinations quote each name short and cut a long list,
+// so that hundreds of combinations or a runaway name still make one short line.
+TEST_F(Solucion, LasCombinacionesSeNombranCortoEnUnaLinea)
+{
+    const std::string inestable = "Advertencia: la estructura es inestable: la matriz de rigidez de los grados de "
+                                  "libertad libres es singular (rango 3 de 5); los resultados de ";
+    const std::string noNumeros = "Advertencia: los resultados de ";
+    // A bar free to slide along X under a load with an X part, and a cantilever whose E·I overflows.
+    const std::string mecanismo = "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 0 1 0 1 seccionGenerica: S 1 1 1 1 "
+                                  "puntual: P 1 1 0 2 ";
+    const std::string desborde = "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 "
+                                 "seccionGenerica: S 1e308 1e308 1e308 1 puntual: P 0 -1 0 2 ";
+    // Combinations named antes + c + despues, each the load P once.
+    const auto combos = [](int cuantas, const std::string& antes, const std::string& despues = "") {
+        std::string texto;
+        for (int c = 1; c <= cuantas; ++c) texto += "combo: " + antes + std::to_string(c) + despues + " 1 P ";
+        return texto;
+    };
+    const std::string largo(200, 'L');
+    const std::string citado = std::string(60, 'L') + "…";
+    const std::string diez = "C1, C2, C3, C4, C5, C6, C7, C8, C9, C10";
+    std::string diezLargos;
+    for (int c = 1; c <= 10; ++c) {
+        const std::string numero = std::to_string(c);
+        diezLargos += (c == 1 ? "" : ", ") + numero + std::string(60 - numero.size(), 'L') + "…";
+    }
+    const struct {
+        const char* nombre;
+        std::string modelo;
+        std::string salida;
+    } casos[] = {
+        {"tres combinaciones", mecanismo + combos(3, "C"),
+         inestable + "las combinaciones C1, C2 y C3 no equilibran sus cargas\n"},
+        {"trescientas combinaciones", mecanismo + combos(300, "C"),
+         inestable + "las combinaciones " + diez + " y otras 290 no equilibran sus cargas\n"},
+        {"un nombre de 200 letras", mecanismo + "combo: " + largo + " 1 P",
+         inestable + "la combinación " + citado + " no equilibran sus cargas\n"},
+        {"cuarenta nombres de 200 letras", mecanismo + combos(40, "", largo),
+         inestable + "las combinaciones " + diezLargos + " y otras 30 no equilibran sus cargas\n"},
+        {"once resultados que no son números", desborde + combos(11, "C"),
+         noNumeros + "las combinaciones " + diez +
+             " y otras 1 no son números: los datos desbordan el rango de los reales\n"},
+        {"un nombre de 200 letras que no da números", desborde + "combo: " + largo + " 1 P",
+         noNumeros + "la combinación " + citado + " no son números: los datos desbordan el rango de los reales\n"},
+    };
+    for (const auto& k : casos) {
+        SCOPED_TRACE(k.nombre);
+        EXPECT_EQ(resolver(k.modelo), k.salida);
     }
 }
 
