@@ -1130,12 +1130,13 @@ TEST_F(CadaErrorDondeSeComete, FilaCortaDeUnaTabla)
         {"etiqueta repetida", "nudos: 1 0 0 2 5 nudos: 3 10 0",
          conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
+                          "Advertencia: el bloque 1 de los 2 \"nudos:\" tiene 5 números, que no forman filas de tres",
                           "Faltan datos para completar la matriz nudos:", filasIncompletas("nudos:", 8), cuentaNudos(0),
                           cuentaBarras(0), kCoordNudos}),
          [] { EXPECT_TRUE(nudo.empty()); }},
         {"un solo número de barra", "nudos: 1 0 0 2 5 0 barras: 7",
          conAvisosEscala({cuentaNudos(2), "Faltan datos para completar la matriz barras:",
-                          "Advertencia: la tabla \"barras:\" tiene 1 número, que no forman filas de tres; no se lee "
+                          "Advertencia: la tabla \"barras:\" tiene 1 número, que no forma una fila de tres; no se lee "
                           "ninguna fila",
                           cuentaBarras(0), kNudosOK, kCoordNudos}),
          [] { EXPECT_TRUE(barra.empty()); }},
@@ -1187,6 +1188,7 @@ TEST_F(CadaErrorDondeSeComete, EtiquetaEnLugarDeUnNombre)
          conAvisosEscala({sinNombre("seccionRectangular:", "nudos:"),
                           "Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
+                          "Advertencia: el bloque 2 de los 2 \"nudos:\" tiene 4 números, que no forman filas de tres",
                           "Faltan datos para completar la matriz nudos:", filasIncompletas("nudos:", 10),
                           cuentaNudos(0), cuentaBarras(1), "Advertencia: barras: nombra el nudo 1, que no está "
                           "definido; se omite la barra 1",
