@@ -215,6 +215,16 @@ bool esTagConNombre(const std::string& palabra)
     return e != nullptr && e->conNombre;
 }
 
+// The word at i can stand for no tag: it is a number, a tag, or a name the
+// file gives (one of the combinations' `casos`, or a block's name).
+bool noEsUnaEtiquetaMalEscrita(const std::vector<std::string>& palabras, std::size_t i,
+                                const std::unordered_set<std::string>& casos)
+{
+    const std::string& palabra = palabras[i];
+    return esNumero(palabra) || esEtiqueta(palabra) || (i > 0 && esTagConNombre(palabras[i - 1])) ||
+           casos.count(palabra) != 0;
+}
+
 // A word made of a number, a tag and maybe the tag's value, as in
 // "0barras:" or "0.5precision:2": the space before the tag is missing.
 struct EtiquetaTrasNumero {
@@ -261,6 +271,29 @@ const Etiqueta* etiquetaSeparada(const std::vector<std::string>& palabras, std::
     return e;
 }
 
+// A tag that is not one word is no tag: its block is lost, and the word that
+// stands for it ends the run before it, as if text were written inside a
+// table. True when the word at i is such a tag, and then it is named.
+bool avisarEtiquetaMalSeparada(const std::vector<std::string>& palabras, std::size_t i)
+{
+    const std::string& palabra = palabras[i];
+    if (const Etiqueta* e = etiquetaSeparada(palabras, i)) {
+        avisarPalabra(palabra, "va seguida de \"", citar(palabras[i + 1]), "\" aparte; la etiqueta es \"", e->texto,
+                      "\", sin espacio antes de los dos puntos; los datos que la siguen no se leen");
+        return true;
+    }
+    const EtiquetaTrasNumero pegada = etiquetaTrasNumero(palabra);
+    if (pegada.etiqueta == nullptr) return false;
+    if (pegada.valor.empty()) {
+        avisarPalabra(palabra, "lleva la etiqueta \"", pegada.etiqueta->texto, "\" pegada tras el número ",
+                      citar(pegada.numero), "; sepárelos con un espacio");
+    } else {
+        avisarPalabra(palabra, "lleva la etiqueta \"", pegada.etiqueta->texto, "\" pegada tras el número ",
+                      citar(pegada.numero), " y antes de su valor ", citar(pegada.valor), "; sepárelos con espacios");
+    }
+    return true;
+}
+
 }  // namespace
 
 // A mistyped tag loses its whole block without a word, so a word that
@@ -276,11 +309,11 @@ std::unordered_set<std::string> avisarPalabrasComoEtiquetas(claseLeerArchivo& le
     std::unordered_set<std::string> avisadas;
     for (std::size_t i = 0; i < palabras.size(); ++i) {
         const std::string& palabra = palabras[i];
-        if (esNumero(palabra) || esEtiqueta(palabra)) continue;
-        if (i > 0 && esTagConNombre(palabras[i - 1])) continue;
-        if (casos.count(palabra) || avisadas.count(palabra)) continue;
-        // Named by avisarEtiquetasMalSeparadas.
-        if (etiquetaTrasNumero(palabra).etiqueta != nullptr || etiquetaSeparada(palabras, i) != nullptr) continue;
+        if (noEsUnaEtiquetaMalEscrita(palabras, i, casos) || avisadas.count(palabra)) continue;
+        if (avisarEtiquetaMalSeparada(palabras, i)) {
+            avisadas.insert(palabra);
+            continue;
+        }
         if (const Etiqueta* pegada = etiquetaPegada(palabras, i)) {
             avisadas.insert(palabra);
             avisarPalabra(palabra, "lleva la etiqueta \"", pegada->texto,
@@ -316,46 +349,13 @@ void avisarBloquesSinNombre(claseLeerArchivo& lector)
     }
 }
 
-// A tag that is not one word is no tag: its block is lost, and the word that
-// stands for it ends the run before it, as if text were written inside a
-// table. Named before any lookup, so before what the lost block breaks.
-std::unordered_set<std::string> avisarEtiquetasMalSeparadas(claseLeerArchivo& lector,
-                                                            const std::unordered_set<std::string>& casos)
-{
-    const std::vector<std::string>& palabras = lector.getPalabras();
-    std::unordered_set<std::string> avisadas;
-    for (std::size_t i = 0; i < palabras.size(); ++i) {
-        const std::string& palabra = palabras[i];
-        if (esNumero(palabra) || esEtiqueta(palabra) || casos.count(palabra) || avisadas.count(palabra)) continue;
-        if (i > 0 && esTagConNombre(palabras[i - 1])) continue;
-        if (const Etiqueta* e = etiquetaSeparada(palabras, i)) {
-            avisadas.insert(palabra);
-            avisarPalabra(palabra, "va seguida de \"", citar(palabras[i + 1]), "\" aparte; la etiqueta es \"",
-                          e->texto, "\", sin espacio antes de los dos puntos; los datos que la siguen no se leen");
-            continue;
-        }
-        const EtiquetaTrasNumero pegada = etiquetaTrasNumero(palabra);
-        if (pegada.etiqueta == nullptr) continue;
-        avisadas.insert(palabra);
-        if (pegada.valor.empty()) {
-            avisarPalabra(palabra, "lleva la etiqueta \"", pegada.etiqueta->texto, "\" pegada tras el número ",
-                          citar(pegada.numero), "; sepárelos con un espacio");
-        } else {
-            avisarPalabra(palabra, "lleva la etiqueta \"", pegada.etiqueta->texto, "\" pegada tras el número ",
-                          citar(pegada.numero), " y antes de su valor ", citar(pegada.valor),
-                          "; sepárelos con espacios");
-        }
-    }
-    return avisadas;
-}
-
 // A run cut short by such a word loses the values after it; said once for
 // each run read.
 bool avisarNumeroMalEscrito(const FinDeCorrida& fin, const std::string& etiqueta)
 {
     const std::string& palabra = fin.palabra;
     // A tag glued after the run's last number was named as the file was
-    // first read (avisarEtiquetasMalSeparadas); no advice on numbers fits it.
+    // first read (avisarPalabrasComoEtiquetas); no advice on numbers fits it.
     if (etiquetaTrasNumero(palabra).etiqueta != nullptr) return true;
     if (!claseLeerArchivo::esNumeroMalEscrito(palabra)) return false;
     if (claseLeerArchivo::noEsFinito(palabra)) {

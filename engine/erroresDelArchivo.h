@@ -79,8 +79,11 @@ void avisarArchivoIlegible(claseLeerArchivo& lector);
 
 // Looks at every word of the file: a word that resembles a tag (letter case,
 // a missing colon, a letter or two off) and is followed by that tag's data,
-// and a tag glued to its value or name. Names the file gives (a block's name,
-// the cases of the combinations in `casos`) are never taken for a tag.
+// a tag glued to its value or name, a tag's name followed by its colon apart
+// ("barras :" or "barras :1") and then by the tag's data, and a tag glued
+// after a number ("0barras:", "0.5precision:"). Names the file gives (a
+// block's name, the cases of the combinations in `casos`) are never taken
+// for a tag.
 // Returns the words it named, which the table checks take as tags.
 std::unordered_set<std::string> avisarPalabrasComoEtiquetas(claseLeerArchivo& lector,
                                                             const std::unordered_set<std::string>& casos);
@@ -88,13 +91,6 @@ std::unordered_set<std::string> avisarPalabrasComoEtiquetas(claseLeerArchivo& le
 // Looks at every tag that takes a name: a tag right after it stands where the
 // name belongs, so the block is left out.
 void avisarBloquesSinNombre(claseLeerArchivo& lector);
-
-// Looks at every word of the file: a tag's name followed by its colon apart
-// ("barras :" or "barras :1") and then by the tag's data, and a tag glued
-// after a number ("0barras:", "0.5precision:"). Words in `casos` are names.
-// Returns the words it named, which the table checks take as tags.
-std::unordered_set<std::string> avisarEtiquetasMalSeparadas(claseLeerArchivo& lector,
-                                                            const std::unordered_set<std::string>& casos);
 
 // Looks at the word that ended a block's run: a number written with a comma or
 // a capital E, a unit glued to it, an infinity or a NaN. True when it named it.

@@ -612,10 +612,8 @@ void funcionLeerArchivo()
 
     // 2. Words that stand for a tag but are none, and tags that stand for a
     // block's name, named before what they break.
-    const std::unordered_set<std::string> casos = casosDeLasCombinaciones(lector);
-    std::unordered_set<std::string> comoEtiquetas = avisarPalabrasComoEtiquetas(lector, casos);
-    const std::unordered_set<std::string> malSeparadas = avisarEtiquetasMalSeparadas(lector, casos);
-    comoEtiquetas.insert(malSeparadas.begin(), malSeparadas.end());
+    const std::unordered_set<std::string> comoEtiquetas =
+        avisarPalabrasComoEtiquetas(lector, casosDeLasCombinaciones(lector));
     avisarBloquesSinNombre(lector);
 
     // 3. Node table: user number, X, Y.

@@ -5,53 +5,20 @@
 #include <vector>
 
 #include "etiquetas.h"
+#include "trazaDelConstructor.h"
 #include "util.h"
 #include "vardel2d.h"
 
 namespace {
 
-using Lineas = std::vector<std::string>;
-
-const std::string kNudosOK = "punteros de nudos internos OK";
-const std::string kBarrasOK = "puntero de barras internas OK";
-const std::string kCoordNudos = "transferencia de coord a nudos[i] OK";
-const std::string kApoyos = "transferencia de apoyos a nudo[i] OK";
-const std::string kPuntuales = "transferencia de cargas puntuales a nudo[i] OK";
-const std::string kCombosNudo = "transferencia de combos a nudo[i] OK";
-const std::string kCoordBarras = "transferencia de coord a barra[i] OK";
-const std::string kRect = "transferencia de secciones rect a barra[i] OK";
-const std::string kGen = "transferencia de secciones gen a barra[i] OK";
-const std::string kLocales = "transferencia de cargas Locales a barra[i] OK";
-const std::string kCombosBarra = "transferencia de combos a barra[i] OK";
-
-std::string cuentaNudos(int n) { return "lectura de nudos OK Num Nudos = " + std::to_string(n); }
-std::string cuentaBarras(int n) { return "lectura de barras OK Num Barras = " + std::to_string(n); }
-
-std::string sinReal(const std::string& etiqueta)
-{
-    return "Advertencia: no se encontró ningún real con etiqueta " + etiqueta;
-}
-
 const std::string kSinPrecision = "Advertencia: no se encontró ningún entero con etiqueta precision:";
 
-// The reader's lines for the display settings of a file that sets none.
-const Lineas kSinAjustes = {sinReal("escalaDeflexion:"), sinReal("escalaM:"),     sinReal("escalaV:"),
-                            sinReal("escalaN:"),         sinReal("escalaTexto:"), sinReal("escalaApoyo:"),
-                            kSinPrecision,               sinReal("escalaCarga:")};
-
-Lineas unir(Lineas primeras, const Lineas& despues)
-{
-    primeras.insert(primeras.end(), despues.begin(), despues.end());
-    return primeras;
-}
-
-Lineas conAjustes(const Lineas& traza) { return unir(traza, kSinAjustes); }
-
 // A beam of two nodes and one bar, loaded and combined.
-const std::string kViga = "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 "
-                          "seccionRectangular: V 0.3 0.5 2.1e7 1 puntual: P 0 -10 0 2 combo: U 1 P";
-const Lineas kTrazaViga = conAjustes({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
-                                      kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra});
+const std::string kViga =
+    "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 "
+    "seccionRectangular: V 0.3 0.5 2.1e7 1 puntual: P 0 -10 0 2 combo: U 1 P";
+const Lineas kTrazaViga = conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
+                                           kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra});
 
 Lineas construir(const std::string& contenido)
 {
@@ -59,15 +26,6 @@ Lineas construir(const std::string& contenido)
     vaciarModelo();
     nombreArchivo = archivo.ruta();
     return lineas(salidaDe(funcionLeerArchivo));
-}
-
-void esperarLineas(const Lineas& obtenidas, const Lineas& esperadas)
-{
-    EXPECT_EQ(obtenidas.size(), esperadas.size());
-    for (std::size_t i = 0; i < std::max(obtenidas.size(), esperadas.size()); ++i) {
-        EXPECT_EQ(i < obtenidas.size() ? obtenidas[i] : "<falta>", i < esperadas.size() ? esperadas[i] : "<sobra>")
-            << "línea " << i;
-    }
 }
 
 // Everything the builder put in the model, as text: two files that build the
@@ -80,16 +38,16 @@ std::string huella()
     for (const objNudo2d& n : nudo) {
         const Eigen::Vector3i a = n.getApoyo();
         t << "N " << n.getNoNudoUsuario() << ' ' << n.getX() << ' ' << n.getY() << ' ' << a.transpose() << ' '
-          << n.getResorteX() << ' ' << n.getResorteY() << ' ' << n.getResorteGiro() << " | "
-          << n.getCargasGlobales() << '\n';
+          << n.getResorteX() << ' ' << n.getResorteY() << ' ' << n.getResorteGiro() << " | " << n.getCargasGlobales()
+          << '\n';
         for (int c = 0; c < n.getCantidadDeCombos(); ++c) t << ' ' << n.getNombreCombo(c);
         t << '\n';
     }
     for (const objBarra2d& b : barra) {
-        t << "B " << b.getNoBarraUsuario() << ' ' << b.getNudoInicioUsuario() << ' ' << b.getNudoFinalUsuario()
-          << ' ' << b.getXi() << ' ' << b.getYi() << ' ' << b.getXf() << ' ' << b.getYf() << ' ' << b.getArea()
-          << ' ' << b.getInercia() << ' ' << b.getModE() << ' ' << b.getNombreDeSeccion() << " | "
-          << b.getMatrizCargasCombo() << '\n';
+        t << "B " << b.getNoBarraUsuario() << ' ' << b.getNudoInicioUsuario() << ' ' << b.getNudoFinalUsuario() << ' '
+          << b.getXi() << ' ' << b.getYi() << ' ' << b.getXf() << ' ' << b.getYf() << ' ' << b.getArea() << ' '
+          << b.getInercia() << ' ' << b.getModE() << ' ' << b.getNombreDeSeccion() << " | " << b.getMatrizCargasCombo()
+          << '\n';
     }
     t << escalaDef << ' ' << escalaM << ' ' << escalaV << ' ' << escalaN << ' ' << escalaTexto << ' ' << escalaApoyo
       << ' ' << precision << ' ' << escalaCarga;
@@ -120,7 +78,7 @@ struct Caso {
 void construirCaso(const Caso& c)
 {
     SCOPED_TRACE(c.nombre);
-    esperarLineas(construir(c.contenido), c.lineas);
+    esperarTraza(construir(c.contenido), c.lineas);
     c.comprobar();
 }
 
@@ -154,15 +112,15 @@ TEST_F(AvisosDeTablas, BloqueDeUnaTablaQueNoFormaFilasEnteras)
         {"dos bloques de 5 y 7 números, con barras y una carga",
          "nudos: 1 0 0  2 4\nbarras: 1 1 2  2 2 3 apoyo: 1 1 1 1 seccionGenerica: G 1 1 1 1 2 puntual: g 1 0 0 3 "
          "combo: U 1 g\nnudos: 3 8 0  4 8 3 5",
-         conAjustes({repetida("nudos:", 2), bloqueSinFilas(1, 2, "5 números, que no forman filas de tres", true),
-                     cuentaNudos(4), cuentaBarras(2),
-                     "Advertencia: el número 8 se repite en nudos:; vale la última fila", kNudosOK,
-                     "Advertencia: barras: nombra el nudo 3, que no está definido; se omite la barra 2", kBarrasOK,
-                     kCoordNudos, kApoyos, "Advertencia: puntual: nombra el nudo 3, que no está definido; se omite",
-                     kPuntuales, kCombosNudo, kCoordBarras, kRect,
-                     "Advertencia: seccionGenerica: nombra la barra 2, que se omitió porque su nudo 3 no está definido; "
-                     "se omite",
-                     kGen, kCombosBarra}),
+         conAvisosEscala(
+             {repetida("nudos:", 2), bloqueSinFilas(1, 2, "5 números, que no forman filas de tres", true),
+              cuentaNudos(4), cuentaBarras(2), "Advertencia: el número 8 se repite en nudos:; vale la última fila",
+              kNudosOK, "Advertencia: barras: nombra el nudo 3, que no está definido; se omite la barra 2", kBarrasOK,
+              kCoordNudos, kApoyos, "Advertencia: puntual: nombra el nudo 3, que no está definido; se omite",
+              kPuntuales, kCombosNudo, kCoordBarras, kRect,
+              "Advertencia: seccionGenerica: nombra la barra 2, que se omitió porque su nudo 3 no está definido; "
+              "se omite",
+              kGen, kCombosBarra}),
          [] {
              // The rows as the joined numbers make them: 1 0 0, 2 4 3, 8 0 4, 8 3 5.
              ASSERT_EQ(noNudos, 3);
@@ -175,31 +133,31 @@ TEST_F(AvisosDeTablas, BloqueDeUnaTablaQueNoFormaFilasEnteras)
              EXPECT_EQ(noBarras, 1);
          }},
         {"el segundo bloque deja la tabla sin filas", "nudos: 1 0 0 nudos: 2 4 0 3 8",
-         conAjustes({repetida("nudos:", 2), bloqueSinFilas(2, 2, "5 números, que no forman filas de tres", false),
-                     kFaltan, tablaSinFilas("8 números, que no forman filas de tres"), cuentaNudos(0), cuentaBarras(0),
-                     kCoordNudos}),
+         conAvisosEscala({repetida("nudos:", 2), bloqueSinFilas(2, 2, "5 números, que no forman filas de tres", false),
+                          kFaltan, tablaSinFilas("8 números, que no forman filas de tres"), cuentaNudos(0),
+                          cuentaBarras(0), kCoordNudos}),
          [] { EXPECT_TRUE(nudo.empty()); }},
         {"cada bloque que deja una fila a medias", "nudos: 1 0 0 2 nudos: 4 0 nudos: 3 8 0 4 nudos: 8 3",
-         conAjustes({repetida("nudos:", 4), bloqueSinFilas(1, 4, "4 números, que no forman filas de tres", true),
-                     bloqueSinFilas(3, 4, "4 números, que no forman filas de tres", true), cuentaNudos(4),
-                     cuentaBarras(0), kNudosOK, kCoordNudos}),
+         conAvisosEscala({repetida("nudos:", 4), bloqueSinFilas(1, 4, "4 números, que no forman filas de tres", true),
+                          bloqueSinFilas(3, 4, "4 números, que no forman filas de tres", true), cuentaNudos(4),
+                          cuentaBarras(0), kNudosOK, kCoordNudos}),
          [] {
              ASSERT_EQ(noNudos, 4);
              EXPECT_EQ(nudo[3].getNoNudoUsuario(), 4);
              EXPECT_EQ(nudo[3].getY(), 3);
          }},
         {"los bloques corridos por el primero no se nombran", "nudos: 1 0 0 2 nudos: 4 0 3 8 nudos: 0 4 8 3",
-         conAjustes({repetida("nudos:", 3), bloqueSinFilas(1, 3, "4 números, que no forman filas de tres", true),
-                     cuentaNudos(4), cuentaBarras(0), kNudosOK, kCoordNudos})},
+         conAvisosEscala({repetida("nudos:", 3), bloqueSinFilas(1, 3, "4 números, que no forman filas de tres", true),
+                          cuentaNudos(4), cuentaBarras(0), kNudosOK, kCoordNudos})},
         {"un bloque de un solo número", "nudos: 1 nudos: 0 0 2 4 0",
-         conAjustes({repetida("nudos:", 2), bloqueSinFilas(1, 2, "1 número, que no forma una fila de tres", true),
-                     cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         conAvisosEscala({repetida("nudos:", 2), bloqueSinFilas(1, 2, "1 número, que no forma una fila de tres", true),
+                          cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
          [] { EXPECT_EQ(nudo[0].getNoNudoUsuario(), 1); }},
         // Blocks of whole rows read as one table and say nothing more.
         {"bloques de filas enteras", "nudos: 1 0 0 2 4 0 nudos: 3 8 0",
-         conAjustes({repetida("nudos:", 2), cuentaNudos(3), cuentaBarras(0), kNudosOK, kCoordNudos})},
+         conAvisosEscala({repetida("nudos:", 2), cuentaNudos(3), cuentaBarras(0), kNudosOK, kCoordNudos})},
         {"bloque vacío entre filas enteras", "nudos: 1 0 0 nudos: nudos: 3 8 0",
-         conAjustes({repetida("nudos:", 3), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos})},
+         conAvisosEscala({repetida("nudos:", 3), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos})},
     };
     for (const Caso& c : casos) construirCaso(c);
 }
@@ -216,11 +174,12 @@ TEST_F(AvisosDeTablas, TablaSinFilasEnterasConcuerdaConSuCuenta)
         {"7 8 9 1", "4 números, que no forman filas de tres"},
     };
     for (const auto& c : casos) {
-        construirCaso({c.numeros.c_str(), "nudos: 1 0 0 barras: " + c.numeros,
-                       conAjustes({cuentaNudos(1), "Faltan datos para completar la matriz barras:",
-                                   "Advertencia: la tabla \"barras:\" tiene " + c.dichos + "; no se lee ninguna fila",
-                                   cuentaBarras(0), kNudosOK, kCoordNudos}),
-                       [] { EXPECT_TRUE(barra.empty()); }});
+        construirCaso(
+            {c.numeros.c_str(), "nudos: 1 0 0 barras: " + c.numeros,
+             conAvisosEscala({cuentaNudos(1), "Faltan datos para completar la matriz barras:",
+                              "Advertencia: la tabla \"barras:\" tiene " + c.dichos + "; no se lee ninguna fila",
+                              cuentaBarras(0), kNudosOK, kCoordNudos}),
+             [] { EXPECT_TRUE(barra.empty()); }});
     }
 }
 
@@ -228,9 +187,8 @@ TEST_F(AvisosDeTablas, TablaSinFilasEnterasConcuerdaConSuCuenta)
 // is named as the tag it stands for, not as text that ends a table.
 std::string separada(const std::string& palabra, const std::string& siguiente, const std::string& etiqueta)
 {
-    return "Advertencia: la palabra \"" + palabra + "\" va seguida de \"" + siguiente +
-           "\" aparte; la etiqueta es \"" + etiqueta +
-           "\", sin espacio antes de los dos puntos; los datos que la siguen no se leen";
+    return "Advertencia: la palabra \"" + palabra + "\" va seguida de \"" + siguiente + "\" aparte; la etiqueta es \"" +
+           etiqueta + "\", sin espacio antes de los dos puntos; los datos que la siguen no se leen";
 }
 
 // What follows a tag's colon in a block that opens as the tag's blocks do.
@@ -255,7 +213,8 @@ TEST_F(AvisosDeTablas, EtiquetaSeparadaDeSusDosPuntos)
         for (const auto& f : formas) {
             SCOPED_TRACE(f.texto);
             // At the end of the file, so that the lost block changes nothing else.
-            esperarLineas(construir(kViga + " " + f.texto), unir({separada(nombre, f.siguiente, e.texto)}, kTrazaViga));
+            esperarTraza(construir(kViga + " " + f.texto),
+                         antesDe({separada(nombre, f.siguiente, e.texto)}, kTrazaViga));
             EXPECT_EQ(huella(), base);
         }
     }
@@ -265,24 +224,23 @@ TEST_F(AvisosDeTablas, EtiquetaSeparadaDentroDelArchivo)
 {
     const Caso casos[] = {
         // Not named as text that ends the complete node table before it.
-        {"la tabla de barras tras la de nudos",
-         "nudos: 1 0 0 2 4 0 3 8 0 barras : 1 1 2 2 2 3 apoyo: 1 1 1 1",
-         unir({separada("barras", ":", "barras:")},
-              conAjustes({cuentaNudos(3), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos})),
+        {"la tabla de barras tras la de nudos", "nudos: 1 0 0 2 4 0 3 8 0 barras : 1 1 2 2 2 3 apoyo: 1 1 1 1",
+         antesDe({separada("barras", ":", "barras:")},
+                 conAvisosEscala({cuentaNudos(3), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos})),
          [] {
              EXPECT_EQ(noNudos, 3);
              EXPECT_TRUE(barra.empty());
          }},
         {"una escala, una combinación y una carga", kViga + " escalaM : 0.5 combo : S 2 P puntual : W 5 0 0 2",
-         unir({separada("escalaM", ":", "escalaM:"), separada("combo", ":", "combo:"),
-               separada("puntual", ":", "puntual:")},
-              kTrazaViga),
+         antesDe({separada("escalaM", ":", "escalaM:"), separada("combo", ":", "combo:"),
+                  separada("puntual", ":", "puntual:")},
+                 kTrazaViga),
          [] {
              EXPECT_EQ(escalaM, 0.1);
              EXPECT_EQ(noCombos, 1);
          }},
         {"la misma palabra dos veces, una línea", kViga + " apoyo : 0 1 0 2 apoyo : 1 0 0 2",
-         unir({separada("apoyo", ":", "apoyo:")}, kTrazaViga)},
+         antesDe({separada("apoyo", ":", "apoyo:")}, kTrazaViga)},
     };
     for (const Caso& c : casos) construirCaso(c);
 }
@@ -291,35 +249,35 @@ TEST_F(AvisosDeTablas, EtiquetaSeparadaDentroDelArchivo)
 // as the tag it holds, with the number, and not as a number written wrong.
 std::string trasNumero(const std::string& palabra, const std::string& etiqueta, const std::string& numero)
 {
-    return "Advertencia: la palabra \"" + palabra + "\" lleva la etiqueta \"" + etiqueta +
-           "\" pegada tras el número " + numero + "; sepárelos con un espacio";
+    return "Advertencia: la palabra \"" + palabra + "\" lleva la etiqueta \"" + etiqueta + "\" pegada tras el número " +
+           numero + "; sepárelos con un espacio";
 }
 
 TEST_F(AvisosDeTablas, EtiquetaPegadaTrasUnNumero)
 {
     const Caso casos[] = {
         {"la tabla de barras tras la última coordenada", "nudos: 1 0 0 2 4 0barras: 1 1 2",
-         conAjustes({trasNumero("0barras:", "barras:", "0"), kFaltan,
-                     tablaSinFilas("5 números, que no forman filas de tres"), cuentaNudos(0), cuentaBarras(0),
-                     kCoordNudos})},
+         conAvisosEscala({trasNumero("0barras:", "barras:", "0"), kFaltan,
+                          tablaSinFilas("5 números, que no forman filas de tres"), cuentaNudos(0), cuentaBarras(0),
+                          kCoordNudos})},
         {"tras una tabla de filas enteras", "nudos: 1 0 0 2 4 0 3 8 1.5barras: 1 1 2 2 2 3",
-         conAjustes({trasNumero("1.5barras:", "barras:", "1.5"), kFaltan,
-                     tablaSinFilas("8 números, que no forman filas de tres"), cuentaNudos(0), cuentaBarras(0),
-                     kCoordNudos})},
+         conAvisosEscala({trasNumero("1.5barras:", "barras:", "1.5"), kFaltan,
+                          tablaSinFilas("8 números, que no forman filas de tres"), cuentaNudos(0), cuentaBarras(0),
+                          kCoordNudos})},
         {"un apoyo tras el último nudo de otro", "nudos: 1 0 0 2 4 0 apoyo: 1 1 1 1 2apoyo: 0 1 0 2",
-         conAjustes({trasNumero("2apoyo:", "apoyo:", "2"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos,
-                     kApoyos}),
+         conAvisosEscala(
+             {trasNumero("2apoyo:", "apoyo:", "2"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos}),
          [] {
              EXPECT_EQ(nudo[0].getApoyo()(2), 1);
              EXPECT_EQ(nudo[1].getApoyo()(1), 0);
          }},
         {"una combinación tras un factor", kViga + " combo: S 2 P 1.5combo: T 1 P",
-         unir({trasNumero("1.5combo:", "combo:", "1.5")}, kTrazaViga), [] { EXPECT_EQ(noCombos, 2); }},
+         antesDe({trasNumero("1.5combo:", "combo:", "1.5")}, kTrazaViga), [] { EXPECT_EQ(noCombos, 2); }},
         // One edit from "nudos": not taken for a misspelt tag.
         {"a una letra de la etiqueta", "nudos: 1 0 0 2 4 0 3 8 0nudos: 1 1 2",
-         conAjustes({trasNumero("0nudos:", "nudos:", "0"), kFaltan,
-                     tablaSinFilas("8 números, que no forman filas de tres"), cuentaNudos(0), cuentaBarras(0),
-                     kCoordNudos})},
+         conAvisosEscala({trasNumero("0nudos:", "nudos:", "0"), kFaltan,
+                          tablaSinFilas("8 números, que no forman filas de tres"), cuentaNudos(0), cuentaBarras(0),
+                          kCoordNudos})},
     };
     for (const Caso& c : casos) construirCaso(c);
 }
@@ -334,8 +292,9 @@ TEST_F(AvisosDeTablas, EtiquetaPegadaTrasElValorDeUnAjuste)
         std::string causa;
     } casos[] = {
         {"escalaM: 0.5precision: 2", trasNumero("0.5precision:", "precision:", "0.5")},
-        {"escalaM: 0.5precision:2", "Advertencia: la palabra \"0.5precision:2\" lleva la etiqueta \"precision:\" "
-                                    "pegada tras el número 0.5 y antes de su valor 2; sepárelos con espacios"},
+        {"escalaM: 0.5precision:2",
+         "Advertencia: la palabra \"0.5precision:2\" lleva la etiqueta \"precision:\" "
+         "pegada tras el número 0.5 y antes de su valor 2; sepárelos con espacios"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.texto);
@@ -392,8 +351,8 @@ TEST_F(AvisosDeTablas, TextoLibreParecidoNoAvisa)
     };
     for (const std::string& texto : textos) {
         SCOPED_TRACE(texto);
-        esperarLineas(construir(texto + "\n" + kViga), kTrazaViga);
-        esperarLineas(construir(kViga + "\n" + texto), kTrazaViga);
+        esperarTraza(construir(texto + "\n" + kViga), kTrazaViga);
+        esperarTraza(construir(kViga + "\n" + texto), kTrazaViga);
     }
     // A name the file gives, as a combination's case or a block's name.
     for (const std::string texto : {" combo: S 1 P 2 barras : 1 1 1", " puntual: barras : 1 1 1 2"}) {
@@ -409,10 +368,10 @@ TEST_F(AvisosDeTablas, TextoLibreParecidoNoAvisa)
 TEST_F(AvisosDeTablas, EtiquetaLargaConLetrasDeMas)
 {
     const std::string sinSeccion = "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 ";
-    const Lineas traza = conAjustes({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
-                                     kCoordBarras, kRect, kGen,
-                                     "Advertencia: la barra 1 no tiene sección (de seccionRectangular: o "
-                                     "seccionGenerica:); no aporta rigidez"});
+    const Lineas traza = conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
+                                          kCoordBarras, kRect, kGen,
+                                          "Advertencia: la barra 1 no tiene sección (de seccionRectangular: o "
+                                          "seccionGenerica:); no aporta rigidez"});
     const struct {
         std::string palabra;
         bool nombrada;
@@ -426,8 +385,8 @@ TEST_F(AvisosDeTablas, EtiquetaLargaConLetrasDeMas)
         SCOPED_TRACE(c.palabra);
         const Lineas causa = {"Advertencia: la palabra \"" + c.palabra +
                               "\" se parece a la etiqueta \"seccionRectangular:\"; los datos que la siguen no se leen"};
-        esperarLineas(construir(sinSeccion + c.palabra + " V 0.3 0.5 2.1e7 1"),
-                      c.nombrada ? unir(causa, traza) : traza);
+        esperarTraza(construir(sinSeccion + c.palabra + " V 0.3 0.5 2.1e7 1"),
+                     c.nombrada ? antesDe(causa, traza) : traza);
         EXPECT_EQ(barra[0].getModE(), 0);
     }
 }
@@ -450,8 +409,9 @@ protected:
         Lineas salida;
         const int mostradas = n <= 6 ? n : 5;
         for (int k = 1; k <= mostradas; ++k) salida.push_back(linea(k));
-        if (mostradas < n) salida.push_back(cuenta.substr(0, cuenta.find('#')) + std::to_string(n - 5) +
-                                            cuenta.substr(cuenta.find('#') + 1));
+        if (mostradas < n)
+            salida.push_back(cuenta.substr(0, cuenta.find('#')) + std::to_string(n - 5) +
+                             cuenta.substr(cuenta.find('#') + 1));
         return salida;
     }
 };
@@ -491,13 +451,14 @@ TEST_F(AvisosEnSerie, LasPrimerasLineasYUnaCuenta)
                        ", que se omitió porque su nudo " + std::to_string(k) + " no está definido; se omite";
             },
             "Advertencia: distribuidaLocal: y otras # barras que nombra no están definidas o se omitieron; se omiten");
-        Lineas esperadas = {"Advertencia: la palabra \"Nudos:\" se parece a la etiqueta \"nudos:\"; los datos que la "
-                            "siguen no se leen",
-                            cuentaNudos(0), cuentaBarras(n)};
-        esperadas = unir(unir(esperadas, deBarras), {kBarrasOK, kCoordNudos});
-        esperadas = unir(unir(esperadas, deApoyos), {kApoyos, kCombosNudo});
-        esperadas = conAjustes(unir(unir(esperadas, deCargas), {kLocales, kCombosBarra}));
-        esperarLineas(salida, esperadas);
+        Lineas esperadas = {
+            "Advertencia: la palabra \"Nudos:\" se parece a la etiqueta \"nudos:\"; los datos que la "
+            "siguen no se leen",
+            cuentaNudos(0), cuentaBarras(n)};
+        esperadas = antesDe(antesDe(esperadas, deBarras), {kBarrasOK, kCoordNudos});
+        esperadas = antesDe(antesDe(esperadas, deApoyos), {kApoyos, kCombosNudo});
+        esperadas = conAvisosEscala(antesDe(antesDe(esperadas, deCargas), {kLocales, kCombosBarra}));
+        esperarTraza(salida, esperadas);
         EXPECT_TRUE(nudo.empty());
         EXPECT_TRUE(barra.empty());
         EXPECT_EQ(noCombos, 1);
@@ -512,19 +473,18 @@ TEST_F(AvisosEnSerie, BarrasNoDefinidasDeUnaSeccion)
         SCOPED_TRACE(n);
         const std::string viga = "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 seccionGenerica: G 0.01 1e-4 2.1e8 1";
         const Lineas salida = construir(viga + numeros(n, 100));
-        const Lineas esperadas =
-            conAjustes(unir(unir({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
-                                  kCoordBarras, kRect},
-                                 serie(
-                                     n,
-                                     [](int k) {
-                                         return "Advertencia: seccionGenerica: nombra la barra " +
-                                                std::to_string(100 + k) + ", que no está definida; se omite";
-                                     },
-                                     "Advertencia: seccionGenerica: y otras # barras que nombra no están definidas o "
-                                     "se omitieron; se omiten")),
-                            {kGen}));
-        esperarLineas(salida, esperadas);
+        const Lineas esperadas = conAvisosEscala(antesDe(
+            antesDe({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kCoordBarras, kRect},
+                    serie(
+                        n,
+                        [](int k) {
+                            return "Advertencia: seccionGenerica: nombra la barra " + std::to_string(100 + k) +
+                                   ", que no está definida; se omite";
+                        },
+                        "Advertencia: seccionGenerica: y otras # barras que nombra no están definidas o "
+                        "se omitieron; se omiten")),
+            {kGen}));
+        esperarTraza(salida, esperadas);
         const std::string conNoDefinidas = huella();
         EXPECT_EQ(conNoDefinidas, huellaDe(viga));
     }
@@ -535,58 +495,57 @@ TEST_F(AvisosEnSerie, CadaPasoCuentaLosSuyos)
     const Caso casos[] = {
         // Two support blocks are one step: their lines are one series.
         {"dos bloques de apoyos", "nudos: 1 0 0 apoyo: 1 1 1 101 102 103 apoyo: 0 1 0 104 105 106 107 1",
-         conAjustes({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos,
-                     "Advertencia: apoyo: nombra el nudo 101, que no está definido; se omite",
-                     "Advertencia: apoyo: nombra el nudo 102, que no está definido; se omite",
-                     "Advertencia: apoyo: nombra el nudo 103, que no está definido; se omite",
-                     "Advertencia: apoyo: nombra el nudo 104, que no está definido; se omite",
-                     "Advertencia: apoyo: nombra el nudo 105, que no está definido; se omite",
-                     "Advertencia: apoyo: y otros 2 nudos que nombra no están definidos; se omiten", kApoyos}),
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos,
+                          "Advertencia: apoyo: nombra el nudo 101, que no está definido; se omite",
+                          "Advertencia: apoyo: nombra el nudo 102, que no está definido; se omite",
+                          "Advertencia: apoyo: nombra el nudo 103, que no está definido; se omite",
+                          "Advertencia: apoyo: nombra el nudo 104, que no está definido; se omite",
+                          "Advertencia: apoyo: nombra el nudo 105, que no está definido; se omite",
+                          "Advertencia: apoyo: y otros 2 nudos que nombra no están definidos; se omiten", kApoyos}),
          [] { EXPECT_EQ(nudo[0].getApoyo()(0), 0); }},
         // The table pasted twice: every number repeats.
         {"tabla pegada dos veces",
          "nudos: 1 0 0 2 1 0 3 2 0 4 3 0 5 4 0 6 5 0 7 6 0 nudos: 1 0 0 2 1 0 3 2 0 4 3 0 5 4 0 6 5 0 7 6 9",
-         conAjustes({repetida("nudos:", 2), cuentaNudos(14), cuentaBarras(0),
-                     "Advertencia: el número 1 se repite en nudos:; vale la última fila",
-                     "Advertencia: el número 2 se repite en nudos:; vale la última fila",
-                     "Advertencia: el número 3 se repite en nudos:; vale la última fila",
-                     "Advertencia: el número 4 se repite en nudos:; vale la última fila",
-                     "Advertencia: el número 5 se repite en nudos:; vale la última fila",
-                     "Advertencia: y otros 2 números se repiten en nudos:; vale la última fila de cada uno", kNudosOK,
-                     kCoordNudos}),
+         conAvisosEscala({repetida("nudos:", 2), cuentaNudos(14), cuentaBarras(0),
+                          "Advertencia: el número 1 se repite en nudos:; vale la última fila",
+                          "Advertencia: el número 2 se repite en nudos:; vale la última fila",
+                          "Advertencia: el número 3 se repite en nudos:; vale la última fila",
+                          "Advertencia: el número 4 se repite en nudos:; vale la última fila",
+                          "Advertencia: el número 5 se repite en nudos:; vale la última fila",
+                          "Advertencia: y otros 2 números se repiten en nudos:; vale la última fila de cada uno",
+                          kNudosOK, kCoordNudos}),
          [] {
              ASSERT_EQ(noNudos, 7);
              EXPECT_EQ(nudo[6].getY(), 9);
          }},
         // Rows whose own number no int holds.
-        {"números de nudo no válidos",
-         "nudos: 1e10 0 0 2e10 0 0 3e10 0 0 4e10 0 0 5e10 0 0 6e10 0 0 7e10 0 0 1 0 0",
-         conAjustes({cuentaNudos(8), cuentaBarras(0),
-                     "Advertencia: nudos: el número 10000000000 no es un número de nudo válido; se omite la fila",
-                     "Advertencia: nudos: el número 20000000000 no es un número de nudo válido; se omite la fila",
-                     "Advertencia: nudos: el número 30000000000 no es un número de nudo válido; se omite la fila",
-                     "Advertencia: nudos: el número 40000000000 no es un número de nudo válido; se omite la fila",
-                     "Advertencia: nudos: el número 50000000000 no es un número de nudo válido; se omite la fila",
-                     "Advertencia: nudos: y otros 2 números no son números de nudo válidos; se omiten sus filas",
-                     kNudosOK, kCoordNudos}),
+        {"números de nudo no válidos", "nudos: 1e10 0 0 2e10 0 0 3e10 0 0 4e10 0 0 5e10 0 0 6e10 0 0 7e10 0 0 1 0 0",
+         conAvisosEscala({cuentaNudos(8), cuentaBarras(0),
+                          "Advertencia: nudos: el número 10000000000 no es un número de nudo válido; se omite la fila",
+                          "Advertencia: nudos: el número 20000000000 no es un número de nudo válido; se omite la fila",
+                          "Advertencia: nudos: el número 30000000000 no es un número de nudo válido; se omite la fila",
+                          "Advertencia: nudos: el número 40000000000 no es un número de nudo válido; se omite la fila",
+                          "Advertencia: nudos: el número 50000000000 no es un número de nudo válido; se omite la fila",
+                          "Advertencia: nudos: y otros 2 números no son números de nudo válidos; se omiten sus filas",
+                          kNudosOK, kCoordNudos}),
          [] { ASSERT_EQ(noNudos, 1); }},
         // Separate steps each print their own first lines.
         {"apoyos y cargas puntuales, cada uno los suyos",
          "nudos: 1 0 0 apoyo: 1 1 1 11 12 13 14 15 16 17 puntual: P 0 -1 0 21 22 23 24 25 26 27 28",
-         conAjustes({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos,
-                     "Advertencia: apoyo: nombra el nudo 11, que no está definido; se omite",
-                     "Advertencia: apoyo: nombra el nudo 12, que no está definido; se omite",
-                     "Advertencia: apoyo: nombra el nudo 13, que no está definido; se omite",
-                     "Advertencia: apoyo: nombra el nudo 14, que no está definido; se omite",
-                     "Advertencia: apoyo: nombra el nudo 15, que no está definido; se omite",
-                     "Advertencia: apoyo: y otros 2 nudos que nombra no están definidos; se omiten", kApoyos,
-                     "Advertencia: puntual: nombra el nudo 21, que no está definido; se omite",
-                     "Advertencia: puntual: nombra el nudo 22, que no está definido; se omite",
-                     "Advertencia: puntual: nombra el nudo 23, que no está definido; se omite",
-                     "Advertencia: puntual: nombra el nudo 24, que no está definido; se omite",
-                     "Advertencia: puntual: nombra el nudo 25, que no está definido; se omite",
-                     "Advertencia: puntual: y otros 3 nudos que nombra no están definidos; se omiten", kPuntuales,
-                     "Advertencia: el caso de carga P no está en ninguna combinación; sus cargas no se usan"})},
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos,
+                          "Advertencia: apoyo: nombra el nudo 11, que no está definido; se omite",
+                          "Advertencia: apoyo: nombra el nudo 12, que no está definido; se omite",
+                          "Advertencia: apoyo: nombra el nudo 13, que no está definido; se omite",
+                          "Advertencia: apoyo: nombra el nudo 14, que no está definido; se omite",
+                          "Advertencia: apoyo: nombra el nudo 15, que no está definido; se omite",
+                          "Advertencia: apoyo: y otros 2 nudos que nombra no están definidos; se omiten", kApoyos,
+                          "Advertencia: puntual: nombra el nudo 21, que no está definido; se omite",
+                          "Advertencia: puntual: nombra el nudo 22, que no está definido; se omite",
+                          "Advertencia: puntual: nombra el nudo 23, que no está definido; se omite",
+                          "Advertencia: puntual: nombra el nudo 24, que no está definido; se omite",
+                          "Advertencia: puntual: nombra el nudo 25, que no está definido; se omite",
+                          "Advertencia: puntual: y otros 3 nudos que nombra no están definidos; se omiten", kPuntuales,
+                          "Advertencia: el caso de carga P no está en ninguna combinación; sus cargas no se usan"})},
     };
     for (const Caso& c : casos) construirCaso(c);
 }
