@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iostream>
 #include <unordered_map>
+#include <utility>
 
 #include "etiquetas.h"
 #include "vardel2d.h"
@@ -14,6 +15,53 @@ namespace {
 bool esNumero(const std::string& palabra) { return claseLeerArchivo::esNumero(palabra); }
 
 }  // namespace
+
+SerieDeAvisos::SerieDeAvisos(std::string antesDeLaCuenta, std::string despuesDeLaCuenta)
+    : antes(std::move(antesDeLaCuenta)), despues(std::move(despuesDeLaCuenta))
+{
+}
+
+std::ostream& SerieDeAvisos::linea()
+{
+    if (++lineas <= avisosEnSerie) return std::cout;
+    retenida.str("");
+    retenida.clear();
+    return retenida;
+}
+
+void SerieDeAvisos::cerrar()
+{
+    if (lineas == avisosEnSerie + 1) std::cout << retenida.str() << std::flush;
+    if (lineas > avisosEnSerie + 1) {
+        std::cout << "Advertencia: " << antes << " " << lineas - avisosEnSerie << " " << despues << std::endl;
+    }
+    lineas = 0;
+}
+
+SerieDeAvisos serieDeFilasSinNudos(const std::string& etiqueta)
+{
+    return {etiqueta + " y otras", "filas nombran nudos que no están definidos; se omiten"};
+}
+
+SerieDeAvisos serieDeNudosNoDefinidos(const std::string& etiqueta)
+{
+    return {etiqueta + " y otros", "nudos que nombra no están definidos; se omiten"};
+}
+
+SerieDeAvisos serieDeBarrasNoDefinidas(const std::string& etiqueta)
+{
+    return {etiqueta + " y otras", "barras que nombra no están definidas o se omitieron; se omiten"};
+}
+
+SerieDeAvisos serieDeNumerosRepetidos(const std::string& etiqueta)
+{
+    return {"y otros", "números se repiten en " + etiqueta + "; vale la última fila de cada uno"};
+}
+
+SerieDeAvisos serieDeNumerosNoValidos(const std::string& etiqueta, const std::string& deQue)
+{
+    return {etiqueta + " y otros", "números no son números de " + deQue + " válidos; se omiten sus filas"};
+}
 
 bool esCifra(const std::string& palabra)
 {
@@ -167,6 +215,85 @@ bool esTagConNombre(const std::string& palabra)
     return e != nullptr && e->conNombre;
 }
 
+// The word at i can stand for no tag: it is a number, a tag, or a name the
+// file gives (one of the combinations' `casos`, or a block's name).
+bool noEsUnaEtiquetaMalEscrita(const std::vector<std::string>& palabras, std::size_t i,
+                                const std::unordered_set<std::string>& casos)
+{
+    const std::string& palabra = palabras[i];
+    return esNumero(palabra) || esEtiqueta(palabra) || (i > 0 && esTagConNombre(palabras[i - 1])) ||
+           casos.count(palabra) != 0;
+}
+
+// A word made of a number, a tag and maybe the tag's value, as in
+// "0barras:" or "0.5precision:2": the space before the tag is missing.
+struct EtiquetaTrasNumero {
+    const Etiqueta* etiqueta = nullptr;
+    std::string numero;
+    std::string valor;
+};
+
+EtiquetaTrasNumero etiquetaTrasNumero(const std::string& palabra)
+{
+    for (const Etiqueta& e : etiquetas) {
+        const std::size_t donde = palabra.find(e.texto, 1);
+        if (donde == std::string::npos) continue;
+        const std::string numero = palabra.substr(0, donde);
+        const std::string valor = palabra.substr(donde + std::char_traits<char>::length(e.texto));
+        if (esCifra(numero) && (valor.empty() || esCifra(valor))) return {&e, numero, valor};
+    }
+    return {};
+}
+
+// The words after a colon written apart from its tag's name, as they would
+// stand with the colon in place: what ":1" holds after its colon, then the
+// words that follow, as many as a block's opening needs.
+std::vector<std::string> datosTrasDosPuntos(const std::vector<std::string>& palabras, std::size_t dosPuntos,
+                                            const Etiqueta& e)
+{
+    std::vector<std::string> datos;
+    if (palabras[dosPuntos].size() > 1) datos.push_back(palabras[dosPuntos].substr(1));
+    const std::size_t necesarias = static_cast<std::size_t>(e.numeros) + (e.conNombre ? 1 : 0);
+    for (std::size_t i = dosPuntos + 1; i < palabras.size() && datos.size() < necesarias; ++i) {
+        datos.push_back(palabras[i]);
+    }
+    return datos;
+}
+
+// The tag that the word and the colon after it make, when the tag's data
+// follow: "barras" then ":" or ":1". Null otherwise, so that free text
+// ("nota : ver plano", "barras : de acero") stays silent.
+const Etiqueta* etiquetaSeparada(const std::vector<std::string>& palabras, std::size_t i)
+{
+    if (i + 1 >= palabras.size() || palabras[i + 1].empty() || palabras[i + 1][0] != ':') return nullptr;
+    const Etiqueta* e = etiquetaDe(palabras[i] + ":");
+    if (e == nullptr || !siguenDatos(datosTrasDosPuntos(palabras, i + 1, *e), 0, *e)) return nullptr;
+    return e;
+}
+
+// A tag that is not one word is no tag: its block is lost, and the word that
+// stands for it ends the run before it, as if text were written inside a
+// table. True when the word at i is such a tag, and then it is named.
+bool avisarEtiquetaMalSeparada(const std::vector<std::string>& palabras, std::size_t i)
+{
+    const std::string& palabra = palabras[i];
+    if (const Etiqueta* e = etiquetaSeparada(palabras, i)) {
+        avisarPalabra(palabra, "va seguida de \"", citar(palabras[i + 1]), "\" aparte; la etiqueta es \"", e->texto,
+                      "\", sin espacio antes de los dos puntos; los datos que la siguen no se leen");
+        return true;
+    }
+    const EtiquetaTrasNumero pegada = etiquetaTrasNumero(palabra);
+    if (pegada.etiqueta == nullptr) return false;
+    if (pegada.valor.empty()) {
+        avisarPalabra(palabra, "lleva la etiqueta \"", pegada.etiqueta->texto, "\" pegada tras el número ",
+                      citar(pegada.numero), "; sepárelos con un espacio");
+    } else {
+        avisarPalabra(palabra, "lleva la etiqueta \"", pegada.etiqueta->texto, "\" pegada tras el número ",
+                      citar(pegada.numero), " y antes de su valor ", citar(pegada.valor), "; sepárelos con espacios");
+    }
+    return true;
+}
+
 }  // namespace
 
 // A mistyped tag loses its whole block without a word, so a word that
@@ -182,9 +309,11 @@ std::unordered_set<std::string> avisarPalabrasComoEtiquetas(claseLeerArchivo& le
     std::unordered_set<std::string> avisadas;
     for (std::size_t i = 0; i < palabras.size(); ++i) {
         const std::string& palabra = palabras[i];
-        if (esNumero(palabra) || esEtiqueta(palabra)) continue;
-        if (i > 0 && esTagConNombre(palabras[i - 1])) continue;
-        if (casos.count(palabra) || avisadas.count(palabra)) continue;
+        if (noEsUnaEtiquetaMalEscrita(palabras, i, casos) || avisadas.count(palabra)) continue;
+        if (avisarEtiquetaMalSeparada(palabras, i)) {
+            avisadas.insert(palabra);
+            continue;
+        }
         if (const Etiqueta* pegada = etiquetaPegada(palabras, i)) {
             avisadas.insert(palabra);
             avisarPalabra(palabra, "lleva la etiqueta \"", pegada->texto,
@@ -225,6 +354,9 @@ void avisarBloquesSinNombre(claseLeerArchivo& lector)
 bool avisarNumeroMalEscrito(const FinDeCorrida& fin, const std::string& etiqueta)
 {
     const std::string& palabra = fin.palabra;
+    // A tag glued after the run's last number was named as the file was
+    // first read (avisarPalabrasComoEtiquetas); no advice on numbers fits it.
+    if (etiquetaTrasNumero(palabra).etiqueta != nullptr) return true;
     if (!claseLeerArchivo::esNumeroMalEscrito(palabra)) return false;
     if (claseLeerArchivo::noEsFinito(palabra)) {
         avisarPalabra(palabra, "después de \"", etiqueta, "\" no es un número finito; escriba el valor con cifras");
@@ -274,18 +406,48 @@ void avisarTablaRepetida(const std::string& etiqueta, int veces)
               << " veces; se leen las filas de todas en el orden del archivo" << std::endl;
 }
 
+namespace {
+
+// "5 números, que no forman filas de tres", agreeing with the count.
+std::string numerosSinFilas(std::size_t numeros)
+{
+    if (numeros == 1) return "1 número, que no forma una fila de tres";
+    return std::to_string(numeros) + " números, que no forman filas de tres";
+}
+
+}  // namespace
+
+// Only the block where a row is left unfinished is named: the blocks after
+// it, until one finishes that row, are shifted by it and not by themselves.
+void avisarBloquesSinFilasEnteras(const std::string& etiqueta, const std::vector<std::size_t>& numerosPorBloque)
+{
+    std::size_t total = 0;
+    for (std::size_t numeros : numerosPorBloque) total += numeros;
+    const bool completa = total % columnasDeTabla == 0;
+    std::size_t antes = 0;
+    for (std::size_t k = 0; k < numerosPorBloque.size(); ++k) {
+        const std::size_t numeros = numerosPorBloque[k];
+        const bool empiezaEnFila = antes % columnasDeTabla == 0;
+        antes += numeros;
+        if (!empiezaEnFila || antes % columnasDeTabla == 0) continue;
+        std::cout << "Advertencia: el bloque " << k + 1 << " de los " << numerosPorBloque.size() << " \"" << etiqueta
+                  << "\" tiene " << numerosSinFilas(numeros);
+        if (completa) std::cout << "; su última fila se completa con los números siguientes de la tabla";
+        std::cout << std::endl;
+    }
+}
+
 void avisarFilasIncompletas(const std::string& etiqueta, std::size_t numeros)
 {
     avisarMatrizIncompleta(etiqueta);
-    std::cout << "Advertencia: la tabla \"" << etiqueta << "\" tiene " << numeros
-              << (numeros == 1 ? " número" : " números") << ", que no forman filas de tres; no se lee ninguna fila"
-              << std::endl;
+    std::cout << "Advertencia: la tabla \"" << etiqueta << "\" tiene " << numerosSinFilas(numeros)
+              << "; no se lee ninguna fila" << std::endl;
 }
 
-void avisarNumeroRepetido(const std::string& etiqueta, int numero)
+void avisarNumeroRepetido(SerieDeAvisos& serie, const std::string& etiqueta, int numero)
 {
-    std::cout << "Advertencia: el número " << numero << " se repite en " << etiqueta
-              << "; vale la última fila" << std::endl;
+    serie.linea() << "Advertencia: el número " << numero << " se repite en " << etiqueta << "; vale la última fila"
+                  << std::endl;
 }
 
 void avisarFactorSinCaso(const std::string& combo, const std::string& factor, const std::string& etiqueta)

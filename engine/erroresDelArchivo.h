@@ -7,6 +7,8 @@
 // lines about its consequences.
 
 #include <cstddef>
+#include <ostream>
+#include <sstream>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -22,6 +24,48 @@ struct Combo {
     bool sinNombre = false;
 };
 
+// Lines of one kind that one cause can give for every node, bar or number
+// within one step of the builder, such as a bar table whose nodes are all
+// lost. The first `avisosEnSerie` lines are printed as they come; the rest
+// are counted, and cerrar() prints one line for them,
+//   Advertencia: <antes> <how many> <despues>
+// so that the cause's line stays on the screen. A single line past the first
+// few is printed itself, at cerrar(), so the count is always of two or more
+// and `despues` is always plural.
+// To put a per-item line in a series: make one series for the step (or take
+// one of the serie... functions below), write each line to serie.linea()
+// where it went to std::cout, ending it with std::endl as before, and call
+// serie.cerrar() where the step ends, before its trace line.
+class SerieDeAvisos {
+public:
+    SerieDeAvisos(std::string antes, std::string despues);
+    // Where the next line of the series goes: the console, or a buffer.
+    std::ostream& linea();
+    // The count of the lines not printed, or the one line held back; then
+    // the series starts afresh.
+    void cerrar();
+
+private:
+    std::string antes;
+    std::string despues;
+    int lineas = 0;
+    std::ostringstream retenida;
+};
+
+// Lines of one series printed before the rest are counted.
+const int avisosEnSerie = 5;
+
+// The series of the builder's lines that name one item each, by what they
+// name: bar rows whose nodes are not defined (barras:), nodes a block lists
+// that are not defined, bars a block lists that are not in the model, a
+// user number given to two rows of a table, and a row whose own number is
+// no valid user number (`deQue`: "nudo" or "barra").
+SerieDeAvisos serieDeFilasSinNudos(const std::string& etiqueta);
+SerieDeAvisos serieDeNudosNoDefinidos(const std::string& etiqueta);
+SerieDeAvisos serieDeBarrasNoDefinidas(const std::string& etiqueta);
+SerieDeAvisos serieDeNumerosRepetidos(const std::string& etiqueta);
+SerieDeAvisos serieDeNumerosNoValidos(const std::string& etiqueta, const std::string& deQue);
+
 // A number word with at least one digit: what a table's row or a block's
 // values are made of ("-" and "e" alone pass the reader's number test).
 bool esCifra(const std::string& palabra);
@@ -35,8 +79,11 @@ void avisarArchivoIlegible(claseLeerArchivo& lector);
 
 // Looks at every word of the file: a word that resembles a tag (letter case,
 // a missing colon, a letter or two off) and is followed by that tag's data,
-// and a tag glued to its value or name. Names the file gives (a block's name,
-// the cases of the combinations in `casos`) are never taken for a tag.
+// a tag glued to its value or name, a tag's name followed by its colon apart
+// ("barras :" or "barras :1") and then by the tag's data, and a tag glued
+// after a number ("0barras:", "0.5precision:"). Names the file gives (a
+// block's name, the cases of the combinations in `casos`) are never taken
+// for a tag.
 // Returns the words it named, which the table checks take as tags.
 std::unordered_set<std::string> avisarPalabrasComoEtiquetas(claseLeerArchivo& lector,
                                                             const std::unordered_set<std::string>& casos);
@@ -57,12 +104,17 @@ void avisarFinDeTabla(claseLeerArchivo& lector, const FinDeCorrida& fin, const s
 // A table tag given `veces` times; its blocks' rows are read in file order.
 void avisarTablaRepetida(const std::string& etiqueta, int veces);
 
+// Looks at the blocks of a repeated table tag, given how many numbers each
+// holds in file order: their numbers are joined before they are cut into
+// rows, so a block that leaves a row unfinished shifts the rows after it.
+void avisarBloquesSinFilasEnteras(const std::string& etiqueta, const std::vector<std::size_t>& numerosPorBloque);
+
 // A table whose `numeros` numbers form no whole rows: the reader's fixed line,
 // then how many there are, since every row of the table is dropped for them.
 void avisarFilasIncompletas(const std::string& etiqueta, std::size_t numeros);
 
 // A user number given to two rows of a table; the later row is kept.
-void avisarNumeroRepetido(const std::string& etiqueta, int numero);
+void avisarNumeroRepetido(SerieDeAvisos& serie, const std::string& etiqueta, int numero);
 
 // A combination whose list stops at a factor that a tag follows.
 void avisarFactorSinCaso(const std::string& combo, const std::string& factor, const std::string& etiqueta);

@@ -72,29 +72,30 @@ bool buscar(const Puntero& puntero, double valor, int& interno)
 
 // Lookups of the numbers that a row or a block lists. A number that no row
 // defines names nothing: one line, and the caller skips that item.
-bool buscarNudo(const Puntero& punteroNudos, const std::string& etiqueta, double valor, int& interno,
-                const std::string& omitido = "")
+bool buscarNudo(const Puntero& punteroNudos, SerieDeAvisos& serie, const std::string& etiqueta, double valor,
+                int& interno, const std::string& omitido = "")
 {
     if (buscar(punteroNudos, valor, interno)) return true;
-    std::cout << "Advertencia: " << etiqueta << " nombra el nudo " << textoNumero(valor)
-              << ", que no está definido; se omite" << omitido << std::endl;
+    serie.linea() << "Advertencia: " << etiqueta << " nombra el nudo " << textoNumero(valor)
+                  << ", que no está definido; se omite" << omitido << std::endl;
     return false;
 }
 
 // A bar whose row was dropped is in the file: the line says why it is missing.
-bool buscarBarra(const Puntero& punteroBarras, const BarrasOmitidas& barrasOmitidas, const std::string& etiqueta,
-                 double valor, int& interno)
+bool buscarBarra(const Puntero& punteroBarras, const BarrasOmitidas& barrasOmitidas, SerieDeAvisos& serie,
+                 const std::string& etiqueta, double valor, int& interno)
 {
     if (buscar(punteroBarras, valor, interno)) return true;
     int numero;
     const auto omitida = aEntero(valor, numero) ? barrasOmitidas.find(numero) : barrasOmitidas.end();
-    std::cout << "Advertencia: " << etiqueta << " nombra la barra " << textoNumero(valor);
+    std::ostream& linea = serie.linea();
+    linea << "Advertencia: " << etiqueta << " nombra la barra " << textoNumero(valor);
     if (omitida != barrasOmitidas.end()) {
-        std::cout << ", que se omitió porque su nudo " << textoNumero(omitida->second) << " no está definido";
+        linea << ", que se omitió porque su nudo " << textoNumero(omitida->second) << " no está definido";
     } else {
-        std::cout << ", que no está definida";
+        linea << ", que no está definida";
     }
-    std::cout << "; se omite" << std::endl;
+    linea << "; se omite" << std::endl;
     return false;
 }
 
@@ -135,11 +136,14 @@ Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta,
     }
     avisarTablaRepetida(etiqueta, veces);
     std::vector<double> numeros;
+    std::vector<std::size_t> numerosPorBloque;
     for (int k = 1; k <= veces; ++k) {
         const Corrida corrida = lector.leerCorrida(etiqueta, k, 0);
         avisarFinDeTabla(lector, corrida.fin, etiqueta, comoEtiquetas);
         numeros.insert(numeros.end(), corrida.valores.begin(), corrida.valores.end());
+        numerosPorBloque.push_back(corrida.valores.size());
     }
+    avisarBloquesSinFilasEnteras(etiqueta, numerosPorBloque);
     if (numeros.size() % columnasDeTabla != 0) {
         avisarFilasIncompletas(etiqueta, numeros.size());
         return Eigen::MatrixXd(0, 0);
@@ -153,14 +157,15 @@ Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta,
 // bar: the later row's values take the place of the first row, so that every
 // kept row has a number of its own and its position is its internal number.
 template <class Fila>
-void guardarFila(std::vector<Fila>& filas, Puntero& puntero, const Fila& fila, const std::string& etiqueta)
+void guardarFila(std::vector<Fila>& filas, Puntero& puntero, const Fila& fila, SerieDeAvisos& repetidos,
+                 const std::string& etiqueta)
 {
     const auto [lugar, nuevo] = puntero.try_emplace(fila.numero, static_cast<int>(filas.size()));
     if (nuevo) {
         filas.push_back(fila);
         return;
     }
-    avisarNumeroRepetido(etiqueta, fila.numero);
+    avisarNumeroRepetido(repetidos, etiqueta, fila.numero);
     filas[lugar->second] = fila;
 }
 
@@ -168,16 +173,21 @@ void guardarFila(std::vector<Fila>& filas, Puntero& puntero, const Fila& fila, c
 // order in which their numbers first appear.
 std::vector<FilaNudo> punteroDeNudos(const Eigen::MatrixXd& nudos, Puntero& punteroNudos)
 {
+    const std::string& tag = etiqueta(tagNudos);
+    SerieDeAvisos noValidos = serieDeNumerosNoValidos(tag, "nudo");
+    SerieDeAvisos repetidos = serieDeNumerosRepetidos(tag);
     std::vector<FilaNudo> filas;
     for (int j = 0; j < nudos.rows(); ++j) {
         FilaNudo fila{0, nudos(j, 1), nudos(j, 2)};
         if (!aEntero(nudos(j, 0), fila.numero)) {
-            std::cout << "Advertencia: " << etiqueta(tagNudos) << " el número " << textoNumero(nudos(j, 0))
-                      << " no es un número de nudo válido; se omite la fila" << std::endl;
+            noValidos.linea() << "Advertencia: " << tag << " el número " << textoNumero(nudos(j, 0))
+                              << " no es un número de nudo válido; se omite la fila" << std::endl;
             continue;
         }
-        guardarFila(filas, punteroNudos, fila, etiqueta(tagNudos));
+        guardarFila(filas, punteroNudos, fila, repetidos, tag);
     }
+    noValidos.cerrar();
+    repetidos.cerrar();
     return filas;
 }
 
@@ -189,12 +199,15 @@ std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Punt
                                        Puntero& punteroBarras, BarrasOmitidas& barrasOmitidas)
 {
     const std::string& tag = etiqueta(tagBarras);
+    SerieDeAvisos noValidos = serieDeNumerosNoValidos(tag, "barra");
+    SerieDeAvisos sinNudos = serieDeFilasSinNudos(tag);
+    SerieDeAvisos repetidos = serieDeNumerosRepetidos(tag);
     std::vector<FilaBarra> filas;
     for (int i = 0; i < barras.rows(); ++i) {
         FilaBarra fila;
         if (!aEntero(barras(i, 0), fila.numero)) {
-            std::cout << "Advertencia: " << tag << " el número " << textoNumero(barras(i, 0))
-                      << " no es un número de barra válido; se omite la fila" << std::endl;
+            noValidos.linea() << "Advertencia: " << tag << " el número " << textoNumero(barras(i, 0))
+                              << " no es un número de barra válido; se omite la fila" << std::endl;
             continue;
         }
         // A later row of a bar already built that cannot be built leaves the
@@ -203,15 +216,18 @@ std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Punt
         const std::string numero = std::to_string(fila.numero);
         const std::string omitido =
             yaDefinida ? " esa fila; la barra " + numero + " queda con su fila anterior" : " la barra " + numero;
-        const bool conInicio = buscarNudo(punteroNudos, tag, barras(i, 1), fila.inicio, omitido);
-        if (!conInicio || !buscarNudo(punteroNudos, tag, barras(i, 2), fila.fin, omitido)) {
+        const bool conInicio = buscarNudo(punteroNudos, sinNudos, tag, barras(i, 1), fila.inicio, omitido);
+        if (!conInicio || !buscarNudo(punteroNudos, sinNudos, tag, barras(i, 2), fila.fin, omitido)) {
             if (!yaDefinida) barrasOmitidas[fila.numero] = barras(i, conInicio ? 2 : 1);
             continue;
         }
         aEntero(barras(i, 1), fila.nudoInicioUsuario);
         aEntero(barras(i, 2), fila.nudoFinalUsuario);
-        guardarFila(filas, punteroBarras, fila, tag);
+        guardarFila(filas, punteroBarras, fila, repetidos, tag);
     }
+    noValidos.cerrar();
+    sinNudos.cerrar();
+    repetidos.cerrar();
     return filas;
 }
 
@@ -244,22 +260,23 @@ Bloque leerBloque(claseLeerArchivo& lector, const std::string& etiqueta, int k, 
 // Calls aplicar(internal node number) for every node the block lists after its
 // leading values.
 template <class Aplicar>
-void porCadaNudo(const Bloque& bloque, std::size_t valores, const Puntero& punteroNudos,
+void porCadaNudo(const Bloque& bloque, std::size_t valores, const Puntero& punteroNudos, SerieDeAvisos& serie,
                  const std::string& etiqueta, Aplicar aplicar)
 {
     for (std::size_t i = valores; i < bloque.corrida.size(); ++i) {
         int interno;
-        if (buscarNudo(punteroNudos, etiqueta, bloque.corrida[i], interno)) aplicar(interno);
+        if (buscarNudo(punteroNudos, serie, etiqueta, bloque.corrida[i], interno)) aplicar(interno);
     }
 }
 
 template <class Aplicar>
 void porCadaBarra(const Bloque& bloque, std::size_t valores, const Puntero& punteroBarras,
-                  const BarrasOmitidas& barrasOmitidas, const std::string& etiqueta, Aplicar aplicar)
+                  const BarrasOmitidas& barrasOmitidas, SerieDeAvisos& serie, const std::string& etiqueta,
+                  Aplicar aplicar)
 {
     for (std::size_t i = valores; i < bloque.corrida.size(); ++i) {
         int interno;
-        if (buscarBarra(punteroBarras, barrasOmitidas, etiqueta, bloque.corrida[i], interno)) aplicar(interno);
+        if (buscarBarra(punteroBarras, barrasOmitidas, serie, etiqueta, bloque.corrida[i], interno)) aplicar(interno);
     }
 }
 
@@ -291,18 +308,20 @@ void leerSecciones(claseLeerArchivo& lector, const std::string& etiqueta, const 
                    const BarrasOmitidas& barrasOmitidas, std::vector<bool>& conSeccion, Fijar fijar)
 {
     const int bloques = lector.getNoEtiquetas(etiqueta);
+    SerieDeAvisos noDefinidas = serieDeBarrasNoDefinidas(etiqueta);
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, etiqueta, k, true);
         const std::vector<double>& v = bloque.corrida;
         // A block whose fault was named as it was read gets no second line.
         if (v.size() <= 3 && !bloque.avisado) avisarSeccionSinBarras(etiqueta, bloque.nombre);
-        porCadaBarra(bloque, 3, punteroBarras, barrasOmitidas, etiqueta, [&](int i) {
+        porCadaBarra(bloque, 3, punteroBarras, barrasOmitidas, noDefinidas, etiqueta, [&](int i) {
             fijar(barra[i], v[0], v[1]);
             barra[i].setModuloE(v[2]);
             barra[i].setNombreDeSeccion(bloque.nombre);
             conSeccion[i] = true;
         });
     }
+    noDefinidas.cerrar();
 }
 
 // Distributed-load blocks of one tag: case name; four values, then bars. The
@@ -313,13 +332,15 @@ void leerCargasDeBarras(claseLeerArchivo& lector, const std::string& etiqueta, c
                         std::vector<std::string>& casos, Fijar fijar)
 {
     const int bloques = lector.getNoEtiquetas(etiqueta);
+    SerieDeAvisos noDefinidas = serieDeBarrasNoDefinidas(etiqueta);
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, etiqueta, k, true);
         if (bloque.sinNombre) continue;
         casos.push_back(bloque.nombre);
-        porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, etiqueta,
+        porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, noDefinidas, etiqueta,
                      [&](int i) { fijar(barra[i], bloque.nombre, bloque.corrida); });
     }
+    noDefinidas.cerrar();
     if (bloques > 0) std::cout << traza << std::endl;
 }
 
@@ -392,13 +413,15 @@ void leerApoyos(claseLeerArchivo& lector, const Puntero& punteroNudos)
 {
     const std::string& tag = etiqueta(tagApoyo);
     const int bloques = lector.getNoEtiquetas(tag);
+    SerieDeAvisos noDefinidos = serieDeNudosNoDefinidos(tag);
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, tag, k, false);
         int codigo[3];
         if (bloque.corrida.size() <= 3 || !codigosDeApoyo(bloque, codigo)) continue;
-        porCadaNudo(bloque, 3, punteroNudos, tag,
+        porCadaNudo(bloque, 3, punteroNudos, noDefinidos, tag,
                     [&](int n) { nudo[n].setApoyo(codigo[0], codigo[1], codigo[2]); });
     }
+    noDefinidos.cerrar();
     if (bloques > 0) std::cout << "transferencia de apoyos a nudo[i] OK" << std::endl;
 }
 
@@ -407,11 +430,14 @@ void leerResortes(claseLeerArchivo& lector, const Puntero& punteroNudos)
 {
     const std::string& tag = etiqueta(tagResorte);
     const int bloques = lector.getNoEtiquetas(tag);
+    SerieDeAvisos noDefinidos = serieDeNudosNoDefinidos(tag);
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, tag, k, false);
         const std::vector<double>& v = bloque.corrida;
-        porCadaNudo(bloque, 3, punteroNudos, tag, [&](int n) { nudo[n].setResorte(v[0], v[1], v[2]); });
+        porCadaNudo(bloque, 3, punteroNudos, noDefinidos, tag,
+                    [&](int n) { nudo[n].setResorte(v[0], v[1], v[2]); });
     }
+    noDefinidos.cerrar();
     if (bloques > 0) std::cout << "transferencia de resortes a nudo[i] OK" << std::endl;
 }
 
@@ -420,14 +446,16 @@ void leerCargasPuntuales(claseLeerArchivo& lector, const Puntero& punteroNudos, 
 {
     const std::string& tag = etiqueta(tagPuntual);
     const int bloques = lector.getNoEtiquetas(tag);
+    SerieDeAvisos noDefinidos = serieDeNudosNoDefinidos(tag);
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, tag, k, true);
         if (bloque.sinNombre) continue;
         casos.push_back(bloque.nombre);
         const std::vector<double>& v = bloque.corrida;
-        porCadaNudo(bloque, 3, punteroNudos, tag,
+        porCadaNudo(bloque, 3, punteroNudos, noDefinidos, tag,
                     [&](int n) { nudo[n].setCargaPuntual(bloque.nombre, v[0], v[1], v[2]); });
     }
+    noDefinidos.cerrar();
     if (bloques > 0) std::cout << "transferencia de cargas puntuales a nudo[i] OK" << std::endl;
 }
 

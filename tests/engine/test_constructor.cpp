@@ -7,41 +7,13 @@
 #include <vector>
 
 #include "etiquetas.h"
+#include "trazaDelConstructor.h"
 #include "util.h"
 #include "vardel2d.h"
 
 namespace {
 
 class Constructor : public EstadoLimpio {};
-
-using Lineas = std::vector<std::string>;
-
-const std::string kNudosOK = "punteros de nudos internos OK";
-const std::string kBarrasOK = "puntero de barras internas OK";
-const std::string kCoordNudos = "transferencia de coord a nudos[i] OK";
-const std::string kApoyos = "transferencia de apoyos a nudo[i] OK";
-const std::string kResortes = "transferencia de resortes a nudo[i] OK";
-const std::string kPuntuales = "transferencia de cargas puntuales a nudo[i] OK";
-const std::string kCombosNudo = "transferencia de combos a nudo[i] OK";
-const std::string kCoordBarras = "transferencia de coord a barra[i] OK";
-const std::string kRect = "transferencia de secciones rect a barra[i] OK";
-const std::string kGen = "transferencia de secciones gen a barra[i] OK";
-const std::string kLocales = "transferencia de cargas Locales a barra[i] OK";
-const std::string kGlobales = "transferencia de cargas globales a barra[i] OK";
-const std::string kCombosBarra = "transferencia de combos a barra[i] OK";
-
-std::string cuentaNudos(int n) { return "lectura de nudos OK Num Nudos = " + std::to_string(n); }
-std::string cuentaBarras(int n) { return "lectura de barras OK Num Barras = " + std::to_string(n); }
-
-std::string avisoReal(const std::string& etiqueta)
-{
-    return "Advertencia: no se encontró ningún real con etiqueta " + etiqueta;
-}
-
-const Lineas kAvisosEscala = {
-    avisoReal("escalaDeflexion:"), avisoReal("escalaM:"),     avisoReal("escalaV:"),
-    avisoReal("escalaN:"),         avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"),
-    "Advertencia: no se encontró ningún entero con etiqueta precision:", avisoReal("escalaCarga:")};
 
 std::string leidaComoPrefijo(const std::string& palabra, const std::string& valor)
 {
@@ -65,34 +37,12 @@ std::string sinSeccion(int barra)
            " no tiene sección (de seccionRectangular: o seccionGenerica:); no aporta rigidez";
 }
 
-// The lines of a cause, then the trace they come before.
-Lineas antesDe(Lineas causas, const Lineas& traza)
-{
-    causas.insert(causas.end(), traza.begin(), traza.end());
-    return causas;
-}
-
-Lineas conAvisosEscala(Lineas traza)
-{
-    traza.insert(traza.end(), kAvisosEscala.begin(), kAvisosEscala.end());
-    return traza;
-}
-
 // Builds the model of the file at `ruta` from an empty model; returns the trace.
 Lineas construir(const std::string& ruta)
 {
     vaciarModelo();
     nombreArchivo = ruta;
     return lineas(salidaDe(funcionLeerArchivo));
-}
-
-void esperarTraza(const Lineas& obtenida, const Lineas& esperada)
-{
-    EXPECT_EQ(obtenida.size(), esperada.size());
-    for (std::size_t i = 0; i < std::max(obtenida.size(), esperada.size()); ++i) {
-        EXPECT_EQ(i < obtenida.size() ? obtenida[i] : "<falta>", i < esperada.size() ? esperada[i] : "<sobra>")
-            << "línea " << i;
-    }
 }
 
 void esperarFila(const Eigen::MatrixXd& m, int fila, const std::vector<double>& valores)
@@ -1131,12 +1081,13 @@ TEST_F(CadaErrorDondeSeComete, FilaCortaDeUnaTabla)
         {"etiqueta repetida", "nudos: 1 0 0 2 5 nudos: 3 10 0",
          conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
+                          "Advertencia: el bloque 1 de los 2 \"nudos:\" tiene 5 números, que no forman filas de tres",
                           "Faltan datos para completar la matriz nudos:", filasIncompletas("nudos:", 8), cuentaNudos(0),
                           cuentaBarras(0), kCoordNudos}),
          [] { EXPECT_TRUE(nudo.empty()); }},
         {"un solo número de barra", "nudos: 1 0 0 2 5 0 barras: 7",
          conAvisosEscala({cuentaNudos(2), "Faltan datos para completar la matriz barras:",
-                          "Advertencia: la tabla \"barras:\" tiene 1 número, que no forman filas de tres; no se lee "
+                          "Advertencia: la tabla \"barras:\" tiene 1 número, que no forma una fila de tres; no se lee "
                           "ninguna fila",
                           cuentaBarras(0), kNudosOK, kCoordNudos}),
          [] { EXPECT_TRUE(barra.empty()); }},
@@ -1188,6 +1139,7 @@ TEST_F(CadaErrorDondeSeComete, EtiquetaEnLugarDeUnNombre)
          conAvisosEscala({sinNombre("seccionRectangular:", "nudos:"),
                           "Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
+                          "Advertencia: el bloque 2 de los 2 \"nudos:\" tiene 4 números, que no forman filas de tres",
                           "Faltan datos para completar la matriz nudos:", filasIncompletas("nudos:", 10),
                           cuentaNudos(0), cuentaBarras(1), "Advertencia: barras: nombra el nudo 1, que no está "
                           "definido; se omite la barra 1",
