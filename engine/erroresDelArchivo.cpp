@@ -302,23 +302,24 @@ std::string palabrasDeCorrida(claseLeerArchivo& lector, const Corrida& corrida)
 // The block's values are the numbers of its first row but the last, its first
 // node or bar. A cut among them, or right after them, leaves the block
 // nothing to give; a cut in its list leaves the nodes or bars before the word.
-bool avisarBloqueIncompleto(claseLeerArchivo& lector, const std::string& etiqueta, const std::string& nombre,
+void avisarBloqueIncompleto(claseLeerArchivo& lector, const std::string& etiqueta, const std::string& nombre,
                             const Corrida& corrida)
 {
     const LoQueDaUnBloque* b = loQueDa(etiqueta);
-    if (b == nullptr) return avisarNumeroMalEscrito(corrida.fin, etiqueta);
+    if (b == nullptr) {
+        avisarNumeroMalEscrito(corrida.fin, etiqueta);
+        return;
+    }
     const std::size_t valores = static_cast<std::size_t>(etiquetas[b->tag].numeros - 1);
     const bool sinLista = corrida.valores.size() <= valores;
     const std::string que = loQueDaElBloque(*b, nombre);
     const std::string consecuencia = sinLista ? "; " + que + " " + noSeDa(*b)
                                               : std::string("; ") + (b->aBarras ? "las barras" : "los nudos") +
                                                     " que la siguen no reciben " + que;
-    if (avisarNumeroMalEscrito(corrida.fin, etiqueta, consecuencia)) return true;
-    if (!sinLista) return false;
+    if (avisarNumeroMalEscrito(corrida.fin, etiqueta, consecuencia) || !sinLista) return;
     std::cout << "Advertencia: " << etiqueta << " " << que
               << (etiquetas[b->tag].conNombre ? "" : palabrasDeCorrida(lector, corrida)) << " no nombra "
               << (b->aBarras ? "ninguna barra" : "ningún nudo") << "; " << noSeDa(*b) << std::endl;
-    return false;
 }
 
 namespace {

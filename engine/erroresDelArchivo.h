@@ -62,8 +62,7 @@ void avisarNombreNumerico(const std::string& etiqueta, const std::string& nombre
 // Looks at the run of a block that lists nodes or bars after its values: a
 // misspelt number that cut it, named with what the block then gives and to
 // which, or a run that ends with its values, so that the block gives nothing.
-// True when a word cut the run.
-bool avisarBloqueIncompleto(claseLeerArchivo& lector, const std::string& etiqueta, const std::string& nombre,
+void avisarBloqueIncompleto(claseLeerArchivo& lector, const std::string& etiqueta, const std::string& nombre,
                             const Corrida& corrida);
 
 // Looks at the word that ended a table's run: a misspelt number, or text

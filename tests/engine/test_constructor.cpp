@@ -7,28 +7,13 @@
 #include <vector>
 
 #include "etiquetas.h"
+#include "trazaDelConstructor.h"
 #include "util.h"
 #include "vardel2d.h"
 
 namespace {
 
 class Constructor : public EstadoLimpio {};
-
-using Lineas = std::vector<std::string>;
-
-const std::string kNudosOK = "punteros de nudos internos OK";
-const std::string kBarrasOK = "puntero de barras internas OK";
-const std::string kCoordNudos = "transferencia de coord a nudos[i] OK";
-const std::string kApoyos = "transferencia de apoyos a nudo[i] OK";
-const std::string kResortes = "transferencia de resortes a nudo[i] OK";
-const std::string kPuntuales = "transferencia de cargas puntuales a nudo[i] OK";
-const std::string kCombosNudo = "transferencia de combos a nudo[i] OK";
-const std::string kCoordBarras = "transferencia de coord a barra[i] OK";
-const std::string kRect = "transferencia de secciones rect a barra[i] OK";
-const std::string kGen = "transferencia de secciones gen a barra[i] OK";
-const std::string kLocales = "transferencia de cargas Locales a barra[i] OK";
-const std::string kGlobales = "transferencia de cargas globales a barra[i] OK";
-const std::string kCombosBarra = "transferencia de combos a barra[i] OK";
 
 std::string cuentaNudos(int n) { return "lectura de nudos OK Num Nudos = " + std::to_string(n); }
 std::string cuentaBarras(int n) { return "lectura de barras OK Num Barras = " + std::to_string(n); }
