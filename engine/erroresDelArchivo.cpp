@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <iostream>
+#include <sstream>
 #include <unordered_map>
 #include <utility>
 
@@ -347,11 +348,15 @@ void avisarBloquesSinNombre(claseLeerArchivo& lector)
         std::cout << "Advertencia: el bloque \"" << palabras[i] << "\" no tiene nombre: lo sigue la etiqueta \""
                   << palabras[i + 1] << "\"; se omite" << std::endl;
     }
+    if (!palabras.empty() && esTagConNombre(palabras.back())) {
+        std::cout << "Advertencia: el bloque \"" << palabras.back()
+                  << "\" no tiene nombre: el archivo termina con él; se omite" << std::endl;
+    }
 }
 
 // A run cut short by such a word loses the values after it; said once for
 // each run read.
-bool avisarNumeroMalEscrito(const FinDeCorrida& fin, const std::string& etiqueta)
+bool avisarNumeroMalEscrito(const FinDeCorrida& fin, const std::string& etiqueta, const std::string& consecuencia)
 {
     const std::string& palabra = fin.palabra;
     // A tag glued after the run's last number was named as the file was
@@ -359,12 +364,94 @@ bool avisarNumeroMalEscrito(const FinDeCorrida& fin, const std::string& etiqueta
     if (etiquetaTrasNumero(palabra).etiqueta != nullptr) return true;
     if (!claseLeerArchivo::esNumeroMalEscrito(palabra)) return false;
     if (claseLeerArchivo::noEsFinito(palabra)) {
-        avisarPalabra(palabra, "después de \"", etiqueta, "\" no es un número finito; escriba el valor con cifras");
+        avisarPalabra(palabra, "después de \"", etiqueta, "\" no es un número finito; escriba el valor con cifras",
+                      consecuencia);
         return true;
     }
     avisarPalabra(palabra, "después de \"", etiqueta,
-                  "\" no es un número; escriba el punto decimal como \".\" y el exponente como \"e\"");
+                  "\" no es un número; escriba el punto decimal como \".\" y el exponente como \"e\"", consecuencia);
     return true;
+}
+
+void avisarNombreNumerico(const std::string& etiqueta, const std::string& nombre)
+{
+    if (!esCifra(nombre)) return;
+    std::cout << "Advertencia: el bloque \"" << etiqueta << "\" toma el número \"" << citar(nombre)
+              << "\" como su nombre; si es un valor, falta el nombre y los valores se leen un lugar más adelante"
+              << std::endl;
+}
+
+namespace {
+
+// What a block of each tag that lists nodes or bars gives them, as the lines
+// about a block that gives it to none, or to fewer than it meant, say it.
+struct LoQueDaUnBloque {
+    NombreDeEtiqueta tag;
+    const char* que;
+    bool aBarras;
+    bool seAsigna;  // a section is assigned, the rest applied
+};
+
+const LoQueDaUnBloque loQueDanLosBloques[] = {
+    {tagApoyo, "el apoyo", false, false},
+    {tagResorte, "el resorte", false, false},
+    {tagPuntual, "la carga del caso", false, false},
+    {tagSeccionRectangular, "la sección", true, true},
+    {tagSeccionGenerica, "la sección", true, true},
+    {tagDistribuidaLocal, "la carga del caso", true, false},
+    {tagDistribuidaGlobal, "la carga del caso", true, false},
+};
+
+const LoQueDaUnBloque* loQueDa(const std::string& texto)
+{
+    for (const LoQueDaUnBloque& b : loQueDanLosBloques) {
+        if (etiqueta(b.tag) == texto) return &b;
+    }
+    return nullptr;
+}
+
+// "la carga del caso viva", "la sección V30", "el apoyo".
+std::string loQueDaElBloque(const LoQueDaUnBloque& b, const std::string& nombre)
+{
+    return etiquetas[b.tag].conNombre ? std::string(b.que) + " " + citar(nombre) : b.que;
+}
+
+std::string noSeDa(const LoQueDaUnBloque& b) { return b.seAsigna ? "no se asigna" : "no se aplica"; }
+
+// The run's words as the file writes them, each after a space: the words
+// right before the one that ended it.
+std::string palabrasDeCorrida(claseLeerArchivo& lector, const Corrida& corrida)
+{
+    const std::vector<std::string>& palabras = lector.getPalabras();
+    const std::size_t fin = corrida.fin.posicion == std::string::npos ? palabras.size() : corrida.fin.posicion;
+    std::string texto;
+    for (std::size_t i = fin - corrida.valores.size(); i < fin; ++i) texto += " " + citar(palabras[i]);
+    return texto;
+}
+
+}  // namespace
+
+// The block's values are the numbers of its first row but the last, its first
+// node or bar. A cut among them, or right after them, leaves the block
+// nothing to give; a cut in its list leaves the nodes or bars before the word.
+void avisarBloqueIncompleto(claseLeerArchivo& lector, const std::string& etiqueta, const std::string& nombre,
+                            const Corrida& corrida)
+{
+    const LoQueDaUnBloque* b = loQueDa(etiqueta);
+    if (b == nullptr) {
+        avisarNumeroMalEscrito(corrida.fin, etiqueta);
+        return;
+    }
+    const std::size_t valores = static_cast<std::size_t>(etiquetas[b->tag].numeros - 1);
+    const bool sinLista = corrida.valores.size() <= valores;
+    const std::string que = loQueDaElBloque(*b, nombre);
+    const std::string consecuencia = sinLista ? "; " + que + " " + noSeDa(*b)
+                                              : std::string("; ") + (b->aBarras ? "las barras" : "los nudos") +
+                                                    " que la siguen no reciben " + que;
+    if (avisarNumeroMalEscrito(corrida.fin, etiqueta, consecuencia) || !sinLista) return;
+    std::cout << "Advertencia: " << etiqueta << " " << que
+              << (etiquetas[b->tag].conNombre ? "" : palabrasDeCorrida(lector, corrida)) << " no nombra "
+              << (b->aBarras ? "ninguna barra" : "ningún nudo") << "; " << noSeDa(*b) << std::endl;
 }
 
 namespace {
@@ -456,10 +543,21 @@ void avisarFactorSinCaso(const std::string& combo, const std::string& factor, co
               << " sin caso: lo sigue la etiqueta \"" << etiqueta << "\"; ese factor no se toma" << std::endl;
 }
 
-void avisarCombinacionSinPares(const std::string& combo)
+// A tag in the first factor's place opens the next block, and a misspelt
+// number there has a line of its own, so neither is named again.
+void avisarCombinacionSinPares(const Combo& combo, bool otroBloqueConPares)
 {
-    std::cout << "Advertencia: la combinación " << citar(combo) << " no tiene pares de factor y caso; se omite"
-              << std::endl;
+    const std::string& palabra = combo.palabraDelPrimerFactor;
+    std::cout << "Advertencia: la combinación " << citar(combo.nombre)
+              << (otroBloqueConPares ? " tiene un bloque sin pares" : " no tiene pares") << " de factor y caso";
+    if (!palabra.empty() && !esEtiqueta(palabra) && !claseLeerArchivo::esNumeroMalEscrito(palabra)) {
+        std::cout << ": la palabra \"" << citar(palabra) << "\" está donde va su primer factor";
+    }
+    if (otroBloqueConPares) {
+        std::cout << "; ese bloque no suma nada a " << citar(combo.nombre) << std::endl;
+    } else {
+        std::cout << "; se omite" << std::endl;
+    }
 }
 
 void avisarCombinacionRepetida(const std::string& combo)
@@ -468,10 +566,58 @@ void avisarCombinacionRepetida(const std::string& combo)
               << " se repite; sus pares se suman a la misma combinación" << std::endl;
 }
 
-void avisarSeccionSinBarras(const std::string& etiqueta, const std::string& seccion)
+namespace {
+
+// Above this many factors the sum is given without its terms.
+const std::size_t sumandosNombrados = 10;
+
+// "1.5 + 1.5 = 3", or only the total for a long list.
+std::string sumaDeFactores(const std::vector<double>& factores)
 {
-    std::cout << "Advertencia: " << etiqueta << " la sección " << citar(seccion)
-              << " no nombra ninguna barra; no se asigna" << std::endl;
+    std::ostringstream suma;
+    double total = 0;
+    for (std::size_t k = 0; k < factores.size(); ++k) {
+        total += factores[k];
+        if (factores.size() > sumandosNombrados) continue;
+        suma << (k > 0 ? " + " : "") << factores[k];
+    }
+    if (factores.size() <= sumandosNombrados) suma << " = ";
+    suma << total;
+    return suma.str();
+}
+
+}  // namespace
+
+void avisarCasoRepetido(const Combo& combo)
+{
+    std::vector<std::string> enOrden;
+    std::unordered_map<std::string, std::vector<double>> factoresDe;
+    for (std::size_t p = 0; p < combo.casos.size(); ++p) {
+        auto [lugar, nuevo] = factoresDe.try_emplace(combo.casos[p]);
+        if (nuevo) enOrden.push_back(combo.casos[p]);
+        lugar->second.push_back(combo.factores[p]);
+    }
+    for (const std::string& caso : enOrden) {
+        const std::vector<double>& factores = factoresDe.at(caso);
+        if (factores.size() < 2) continue;
+        std::cout << "Advertencia: la combinación " << citar(combo.nombre) << " nombra el caso " << citar(caso) << " "
+                  << factores.size() << " veces; sus factores se suman: " << sumaDeFactores(factores) << std::endl;
+    }
+}
+
+void avisarNombreSinTeclas(const std::string& combo)
+{
+    std::string teclas;
+    for (char tecla : {teclaAumentar, teclaReducir}) {
+        if (combo.find(tecla) == std::string::npos) continue;
+        teclas += std::string(teclas.empty() ? "\"" : " y \"") + tecla + "\"";
+    }
+    if (teclas.empty()) return;
+    const bool una = teclas.size() == 3;
+    std::cout << "Advertencia: la combinación " << citar(combo) << " no se puede mostrar en la ventana: "
+              << (una ? "la tecla " : "las teclas ") << teclas << " de su nombre "
+              << (una ? "cambia la escala y no se escribe" : "cambian la escala y no se escriben") << " en la consola"
+              << std::endl;
 }
 
 namespace {
@@ -558,8 +704,34 @@ void avisarSeccionesHomonimas(const std::vector<bool>& conSeccion)
     }
 }
 
+namespace {
+
+// Names shorter than this are one edit away from too many others, and names
+// longer than the other bound are not compared.
+const std::size_t largoMinimoDeCasoCercano = 3;
+const std::size_t largoMaximoDeCasoCercano = 30;
+
+// The first case with loads, in file order, a letter added, removed or
+// changed, or two neighbours swapped, away from the case, letter case aside;
+// null when there is none.
+const std::string* casoCercano(const std::string& caso, const std::vector<std::string>& casos)
+{
+    auto comparable = [](const std::string& c) {
+        return c.size() >= largoMinimoDeCasoCercano && c.size() <= largoMaximoDeCasoCercano;
+    };
+    if (!comparable(caso)) return nullptr;
+    const std::string buscado = enMinusculas(caso);
+    for (const std::string& c : casos) {
+        if (comparable(c) && distanciaDeEdicion(buscado, enMinusculas(c), 1) <= 1) return &c;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 // A pair whose case no load has adds nothing. Names are case-sensitive, so a
-// case with loads that differs only in letter case is named as the likely one.
+// case with loads that differs only in letter case is named as the likely one,
+// or else one a letter off.
 void avisarCasosAusentes(const std::vector<Combo>& combos, const std::vector<std::string>& casos)
 {
     const std::unordered_set<std::string> conCargas(casos.begin(), casos.end());
@@ -575,6 +747,8 @@ void avisarCasosAusentes(const std::vector<Combo>& combos, const std::vector<std
             if (parecido != casos.end()) {
                 std::cout << " (hay cargas del caso " << citar(*parecido)
                           << "; los nombres distinguen mayúsculas de minúsculas)";
+            } else if (const std::string* cercano = casoCercano(caso, casos)) {
+                std::cout << " (hay cargas del caso " << citar(*cercano) << ", que se escribe casi igual)";
             }
             std::cout << std::endl;
         }

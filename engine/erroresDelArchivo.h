@@ -20,8 +20,12 @@ struct Combo {
     std::string nombre;
     std::vector<double> factores;
     std::vector<std::string> casos;
-    // A tag stands where its name should: no combination is formed.
+    // A tag stands where its name should, or the file ends there: no
+    // combination is formed.
     bool sinNombre = false;
+    // The word where the first factor belongs, when the list ends there
+    // without a pair; empty when the file ends first or the list has pairs.
+    std::string palabraDelPrimerFactor;
 };
 
 // Lines of one kind that one cause can give for every node, bar or number
@@ -89,12 +93,24 @@ std::unordered_set<std::string> avisarPalabrasComoEtiquetas(claseLeerArchivo& le
                                                             const std::unordered_set<std::string>& casos);
 
 // Looks at every tag that takes a name: a tag right after it stands where the
-// name belongs, so the block is left out.
+// name belongs, or the file ends with it, so the block is left out.
 void avisarBloquesSinNombre(claseLeerArchivo& lector);
 
 // Looks at the word that ended a block's run: a number written with a comma or
 // a capital E, a unit glued to it, an infinity or a NaN. True when it named it.
-bool avisarNumeroMalEscrito(const FinDeCorrida& fin, const std::string& etiqueta);
+// `consecuencia`, when given, ends the line: what the cut leaves of the block.
+bool avisarNumeroMalEscrito(const FinDeCorrida& fin, const std::string& etiqueta,
+                            const std::string& consecuencia = "");
+
+// Looks at a block's name: a number there is most likely the block's first
+// value, written without the name before it.
+void avisarNombreNumerico(const std::string& etiqueta, const std::string& nombre);
+
+// Looks at the run of a block that lists nodes or bars after its values: a
+// misspelt number that cut it, named with what the block then gives and to
+// which, or a run that ends with its values, so that the block gives nothing.
+void avisarBloqueIncompleto(claseLeerArchivo& lector, const std::string& etiqueta, const std::string& nombre,
+                            const Corrida& corrida);
 
 // Looks at the word that ended a table's run: a misspelt number, or text
 // inside the table followed by more rows that are lost with it.
@@ -119,14 +135,20 @@ void avisarNumeroRepetido(SerieDeAvisos& serie, const std::string& etiqueta, int
 // A combination whose list stops at a factor that a tag follows.
 void avisarFactorSinCaso(const std::string& combo, const std::string& factor, const std::string& etiqueta);
 
-// A combination block that lists no pair of factor and case.
-void avisarCombinacionSinPares(const std::string& combo);
+// A combination block that lists no pair of factor and case, with the word
+// that stands where its first factor belongs. `otroBloqueConPares`: a block of
+// the same name has pairs, so the combination is formed all the same.
+void avisarCombinacionSinPares(const Combo& combo, bool otroBloqueConPares);
 
 // A combination name given to a second block; their pairs add up.
 void avisarCombinacionRepetida(const std::string& combo);
 
-// A section block that lists no bar.
-void avisarSeccionSinBarras(const std::string& etiqueta, const std::string& seccion);
+// Looks at a combination block's pairs: a case named twice, whose factors add up.
+void avisarCasoRepetido(const Combo& combo);
+
+// Looks at a combination's name: one that holds a key which scales the
+// diagrams in the window cannot be typed there, so it is never shown.
+void avisarNombreSinTeclas(const std::string& combo);
 
 // Looks at every bar: one that no section block lists has no stiffness.
 // `conSeccion` marks, by internal number, the bars given a section.
@@ -138,7 +160,7 @@ void avisarSeccionesHomonimas(const std::vector<bool>& conSeccion);
 
 // Looks at the combinations' cases against the cases that have loads
 // (`casos`, in file order): a case that no load has, with a case of the same
-// letters in another case if there is one, and a case that no combination
-// names.
+// letters in another case, or else one a letter off, if there is one, and a
+// case that no combination names.
 void avisarCasosAusentes(const std::vector<Combo>& combos, const std::vector<std::string>& casos);
 void avisarCasosSinCombinacion(const std::vector<std::string>& casos, const std::vector<Combo>& combos);

@@ -106,6 +106,13 @@ std::size_t paresConCaso(const std::vector<std::string>& casos)
     return static_cast<std::size_t>(std::find_if(casos.begin(), casos.end(), esEtiqueta) - casos.begin());
 }
 
+// A block's name is the word after its tag: a tag there, or the end of the
+// file, leaves the block without one.
+bool sinNombre(const std::string& nombre)
+{
+    return nombre.empty() || esEtiqueta(nombre);
+}
+
 // The cases the combinations name, read without a line printed (no factor is
 // converted), so the check below can run before any other lookup.
 std::unordered_set<std::string> casosDeLasCombinaciones(claseLeerArchivo& lector)
@@ -119,6 +126,21 @@ std::unordered_set<std::string> casosDeLasCombinaciones(claseLeerArchivo& lector
         casos.insert(nombres.begin(), nombres.begin() + paresConCaso(nombres));
     }
     return casos;
+}
+
+// The names of the combinations that some block gives a pair, read without a
+// line printed, so that a block without pairs can tell whether its
+// combination is formed by another.
+std::unordered_set<std::string> combinacionesConPares(claseLeerArchivo& lector)
+{
+    std::unordered_set<std::string> nombres;
+    const std::string& combo = etiqueta(tagCombo);
+    const int bloques = lector.getNoEtiquetas(combo);
+    for (int k = 1; k <= bloques; ++k) {
+        const std::string nombre = lector.getString(combo, k);
+        if (!sinNombre(nombre) && paresConCaso(lector.getNombresDeFactores(combo, k, 1)) > 0) nombres.insert(nombre);
+    }
+    return nombres;
 }
 
 // Reads a table tag. A repeated tag reads the rows of all its blocks in file
@@ -235,9 +257,8 @@ std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Punt
 struct Bloque {
     std::string nombre;
     std::vector<double> corrida;
-    // A fault of the block was named as it was read.
-    bool avisado = false;
-    // A tag stands where its name should: the block is left out.
+    // A tag stands where its name should, or the file ends there: the block
+    // is left out.
     bool sinNombre = false;
 };
 
@@ -246,14 +267,14 @@ Bloque leerBloque(claseLeerArchivo& lector, const std::string& etiqueta, int k, 
     Bloque bloque;
     if (conNombre) bloque.nombre = lector.getString(etiqueta, k);
     // Named as the file was first read (avisarBloquesSinNombre).
-    if (conNombre && esEtiqueta(bloque.nombre)) {
-        bloque.avisado = true;
+    if (conNombre && sinNombre(bloque.nombre)) {
         bloque.sinNombre = true;
         return bloque;
     }
+    if (conNombre) avisarNombreNumerico(etiqueta, bloque.nombre);
     const Corrida corrida = lector.leerCorrida(etiqueta, k, conNombre ? 1 : 0);
     bloque.corrida = corrida.valores;
-    bloque.avisado = avisarNumeroMalEscrito(corrida.fin, etiqueta);
+    avisarBloqueIncompleto(lector, etiqueta, bloque.nombre, corrida);
     return bloque;
 }
 
@@ -287,12 +308,14 @@ Combo leerCombo(claseLeerArchivo& lector, int k)
     const std::string& tag = etiqueta(tagCombo);
     Combo combo;
     combo.nombre = lector.getString(tag, k);
-    combo.sinNombre = esEtiqueta(combo.nombre);
+    combo.sinNombre = sinNombre(combo.nombre);
     if (combo.sinNombre) return combo;
+    avisarNombreNumerico(tag, combo.nombre);
     const ListaDeFactores lista = lector.leerFactores(tag, k, 1);
     const std::size_t pares = paresConCaso(lista.nombres);
     combo.factores.assign(lista.factores.begin(), lista.factores.begin() + pares);
     combo.casos.assign(lista.nombres.begin(), lista.nombres.begin() + pares);
+    if (lista.nombres.empty()) combo.palabraDelPrimerFactor = lista.fin.palabra;
     if (pares < lista.nombres.size()) {
         avisarFactorSinCaso(combo.nombre, lista.palabrasDeFactores[pares], lista.nombres[pares]);
     } else {
@@ -312,8 +335,6 @@ void leerSecciones(claseLeerArchivo& lector, const std::string& etiqueta, const 
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, etiqueta, k, true);
         const std::vector<double>& v = bloque.corrida;
-        // A block whose fault was named as it was read gets no second line.
-        if (v.size() <= 3 && !bloque.avisado) avisarSeccionSinBarras(etiqueta, bloque.nombre);
         porCadaBarra(bloque, 3, punteroBarras, barrasOmitidas, noDefinidas, etiqueta, [&](int i) {
             fijar(barra[i], v[0], v[1]);
             barra[i].setModuloE(v[2]);
@@ -475,6 +496,7 @@ void combinar(Objeto& objeto, const Combo& combo)
 std::vector<Combo> leerCombosDeNudos(claseLeerArchivo& lector)
 {
     const int bloques = lector.getNoEtiquetas(etiqueta(tagCombo));
+    const std::unordered_set<std::string> conPares = combinacionesConPares(lector);
     std::vector<Combo> combos;
     std::unordered_set<std::string> formados;
     for (int k = 1; k <= bloques; ++k) {
@@ -482,10 +504,15 @@ std::vector<Combo> leerCombosDeNudos(claseLeerArchivo& lector)
         if (combo.sinNombre) continue;
         combos.push_back(combo);
         if (combo.factores.empty()) {
-            avisarCombinacionSinPares(combo.nombre);
+            avisarCombinacionSinPares(combo, conPares.count(combo.nombre) != 0);
             continue;
         }
-        if (!formados.insert(combo.nombre).second) avisarCombinacionRepetida(combo.nombre);
+        avisarCasoRepetido(combo);
+        if (formados.insert(combo.nombre).second) {
+            avisarNombreSinTeclas(combo.nombre);
+        } else {
+            avisarCombinacionRepetida(combo.nombre);
+        }
         for (objNudo2d& n : nudo) combinar(n, combo);
     }
     noCombos = static_cast<int>(formados.size());

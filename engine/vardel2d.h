@@ -63,6 +63,10 @@ extern int xLast;          // pointer at the last step of a pan
 extern int yLast;
 extern std::string dialogo;         // message line of the console
 extern std::string comando;         // text being typed in the console
+// The keys that scale the diagrams and the text: typed in the window, they
+// never reach the console, so no name that holds one can be typed there.
+const char teclaAumentar = '+';
+const char teclaReducir = '-';
 // What Enter does with the typed text: run it as a command, or, after the
 // command "combo", look it up as the name of a combination.
 enum class ModoConsola { esperaComando, esperaNombreDeCombo };

@@ -358,10 +358,10 @@ void teclado(unsigned char key, int, int)
     case teclaRetroceso:
         if (!comando.empty()) comando.pop_back();
         break;
-    case '+':
+    case teclaAumentar:
         escalar(true);
         break;
-    case '-':
+    case teclaReducir:
         escalar(false);
         break;
     default:

@@ -331,8 +331,11 @@ TEST_F(Constructor, CasosDeArchivo)
              EXPECT_EQ(nudo[0].getResorteGiro(), 0.0);
          }},
         {"bloques que no nombran nada", "nudos: 1 0 0 distribuidaLocal: q 1 2 3 4 apoyo: 1 1 1 puntual: P 1 2",
-         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos, kPuntuales, kLocales,
-                          sinCombinacion("P"), sinCombinacion("q")}),
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos,
+                          "Advertencia: apoyo: el apoyo 1 1 1 no nombra ningún nudo; no se aplica", kApoyos,
+                          "Advertencia: puntual: la carga del caso P no nombra ningún nudo; no se aplica", kPuntuales,
+                          "Advertencia: distribuidaLocal: la carga del caso q no nombra ninguna barra; no se aplica",
+                          kLocales, sinCombinacion("P"), sinCombinacion("q")}),
          [] {
              EXPECT_TRUE(barra.empty());
              esperarApoyo(nudo[0], 0, 0, 0);
@@ -459,7 +462,9 @@ TEST_F(Constructor, CasosDeArchivo)
         {"combinación sin pares",
          "nudos: 1 0 0 2 4 0 barras: 1 1 2 puntual: D 1 0 0 1 combo: V x combo: A 1 D",
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kPuntuales,
-                          "Advertencia: la combinación V no tiene pares de factor y caso; se omite", kCombosNudo,
+                          "Advertencia: la combinación V no tiene pares de factor y caso: la palabra \"x\" está "
+                          "donde va su primer factor; se omite",
+                          kCombosNudo,
                           kCoordBarras, kRect, kGen, sinSeccion(1), kCombosBarra}),
          [] {
              EXPECT_EQ(noCombos, 1);
@@ -553,12 +558,14 @@ TEST_F(Constructor, ArchivosComoLosEscribenLosUsuarios)
          kTrazaViga, esperarViga},
         {"coma decimal en una sección", reemplazar(kViga, "2.1e7", "2,1e7"),
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
-                          kCombosNudo, kCoordBarras, numeroMalEscrito("2,1e7", "seccionRectangular:"), kRect, kGen,
+                          kCombosNudo, kCoordBarras,
+                          numeroMalEscrito("2,1e7", "seccionRectangular:") + "; la sección V no se asigna", kRect, kGen,
                           sinSeccion(1), kCombosBarra}),
          esperarVigaSinSeccion},
         {"exponente en mayúscula en una sección", reemplazar(kViga, "2.1e7", "2.1E7"),
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
-                          kCombosNudo, kCoordBarras, numeroMalEscrito("2.1E7", "seccionRectangular:"), kRect, kGen,
+                          kCombosNudo, kCoordBarras,
+                          numeroMalEscrito("2.1E7", "seccionRectangular:") + "; la sección V no se asigna", kRect, kGen,
                           sinSeccion(1), kCombosBarra}),
          esperarVigaSinSeccion},
         {"coma decimal en la tabla de nudos", "nudos: 1 0 0 2 4,5 0",
@@ -571,8 +578,9 @@ TEST_F(Constructor, ArchivosComoLosEscribenLosUsuarios)
                           numeroMalEscrito("2,5", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
          [] { EXPECT_EQ(nudo[1].getNoNudoUsuario(), 3); }},
         {"signo y punto al principio", "nudos: 1 0 0 apoyo: 1 1 1 -1E2 resorte: 0 5 0 .5,0 1",
-         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, numeroMalEscrito("-1E2", "apoyo:"),
-                          kApoyos, numeroMalEscrito(".5,0", "resorte:"), kResortes}),
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos,
+                          numeroMalEscrito("-1E2", "apoyo:") + "; el apoyo no se aplica", kApoyos,
+                          numeroMalEscrito(".5,0", "resorte:") + "; el resorte no se aplica", kResortes}),
          [] {
              esperarApoyo(nudo[0], 0, 0, 0);
              EXPECT_EQ(nudo[0].getResorteY(), 0.0);
@@ -871,7 +879,12 @@ TEST_F(LoQueElModeloNoUsa, CasosSeccionesYPalabrasComoEtiquetas)
          traza({ausente("U", "nieve")}), [] { esperarU(-16, -1.2); }},
         {"un aviso por combinación y caso",
          conCombos("combo: U 1 viva 1 nieve 1 muerta 2 nieve combo: S 1 nieve"),
-         traza({ausente("U", "nieve"), ausente("S", "nieve")}),
+         [] {
+             Lineas t = traza({ausente("U", "nieve"), ausente("S", "nieve")});
+             t.insert(std::find(t.begin(), t.end(), kCombosNudo),
+                      "Advertencia: la combinación U nombra el caso nieve 2 veces; sus factores se suman: 1 + 2 = 3");
+             return t;
+         }(),
          [] {
              ASSERT_EQ(noCombos, 2);
              esperarFila(nudo[1].getCargasGlobales(), 0, {0, -10, 0});
@@ -953,11 +966,12 @@ TEST_F(PalabrasQueNoSonNumeros, CadaUnaNombradaUnaVez)
          [] { EXPECT_EQ(noNudos, 2); }},
         {"nan como valor de una carga", reemplazar(kViga, "P 0 -10 0 2", "P nan -10 0 2"),
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
-                          noFinito("nan", "puntual:"), kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen,
+                          noFinito("nan", "puntual:") + "; la carga del caso P no se aplica", kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen,
                           kCombosBarra}),
          [] { esperarFila(nudo[1].getCargasGlobales(), 0, {0, 0, 0}); }},
         {"-inf en un apoyo", "nudos: 1 0 0 apoyo: 1 1 -inf 1",
-         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, noFinito("-inf", "apoyo:"), kApoyos}),
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, noFinito("-inf", "apoyo:") + "; el apoyo no se aplica",
+                          kApoyos}),
          [] { esperarApoyo(nudo[0], 0, 0, 0); }},
         {"+Infinity como factor", kViga + " combo: S 1 P +Infinity P",
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
