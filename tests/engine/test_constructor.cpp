@@ -29,6 +29,9 @@ const std::string kGen = "transferencia de secciones gen a barra[i] OK";
 const std::string kLocales = "transferencia de cargas Locales a barra[i] OK";
 const std::string kGlobales = "transferencia de cargas globales a barra[i] OK";
 const std::string kCombosBarra = "transferencia de combos a barra[i] OK";
+const std::string kSinApoyos =
+    "Advertencia: ningún nudo tiene apoyo ni resorte (apoyo: o resorte:); la estructura no está sujeta";
+const std::string kSinTablaDeNudos = "Advertencia: el archivo no tiene la tabla \"nudos:\"; el modelo queda sin nudos";
 
 std::string cuentaNudos(int n) { return "lectura de nudos OK Num Nudos = " + std::to_string(n); }
 std::string cuentaBarras(int n) { return "lectura de barras OK Num Barras = " + std::to_string(n); }
@@ -57,6 +60,12 @@ std::string filasIncompletas(const std::string& etiqueta, int numeros)
 std::string sinCombinacion(const std::string& caso)
 {
     return "Advertencia: el caso de carga " + caso + " no está en ninguna combinación; sus cargas no se usan";
+}
+
+std::string conDecimales(const std::string& palabra, const std::string& etiqueta, const std::string& tomado)
+{
+    return "Advertencia: la palabra \"" + palabra + "\" de \"" + etiqueta + "\" no es un número entero; se toma como " +
+           tomado;
 }
 
 std::string sinSeccion(int barra)
@@ -292,7 +301,7 @@ TEST_F(Constructor, CasosDeArchivo)
 {
     const Caso casos[] = {
         {"solo nudos", "nudos: 1 0 0 2 5 0",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
          [] {
              EXPECT_EQ(noNudos, 2);
              EXPECT_TRUE(barra.empty());
@@ -301,14 +310,14 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
         {"nudos y barras sin nada más", "nudos: 1 0 0 2 5 0 barras: 1 1 2",
          conAvisosEscala(
-             {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen,
-              sinSeccion(1)}),
+             {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras, kRect,
+              kGen, sinSeccion(1)}),
          [] {
              ASSERT_EQ(barra.size(), 1u);
              EXPECT_EQ(nudosInternos(barra[0]), std::make_pair(0, 1));
              EXPECT_EQ(noCombos, 0);
          }},
-        {"archivo vacío", "", conAvisosEscala({cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
+        {"archivo vacío", "", conAvisosEscala({kSinTablaDeNudos, cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
          [] {
              EXPECT_EQ(noNudos + noBarras + noCombos, 0);
              EXPECT_TRUE(nudo.empty());
@@ -323,7 +332,12 @@ TEST_F(Constructor, CasosDeArchivo)
              EXPECT_EQ(escalaCarga, 0.1);
          }},
         {"números truncados", "nudos: 1 0 0 2.9 3 0 -0.5 6 0 barras: 7 1.5 2 apoyo: 1 1 0.9 0.7",
-         conAvisosEscala({cuentaNudos(3), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
+         conAvisosEscala({cuentaNudos(3), cuentaBarras(1), conDecimales("2.9", "nudos:", "el nudo 2"),
+                          conDecimales("-0.5", "nudos:", "el nudo 0"), kNudosOK,
+                          conDecimales("1.5", "barras:", "el nudo 1"), kBarrasOK, kCoordNudos,
+                          conDecimales("0.7", "apoyo:", "el nudo 0"), kApoyos,
+                          "Advertencia: apoyo: el nudo 0 tiene el código 0.9 en giro, que no es 0 ni 1: se lee como "
+                          "0, libre en el cálculo y en la ventana",
                           kCoordBarras, kRect, kGen, sinSeccion(7)}),
          [] {
              EXPECT_EQ(nudo[1].getNoNudoUsuario(), 2);
@@ -338,7 +352,7 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
         {"número de nudo repetido", "nudos: 1 0 0 1 5 0 2 9 0 barras: 1 1 2",
          conAvisosEscala({cuentaNudos(3), cuentaBarras(1), "Advertencia: el número 1 se repite en nudos:; vale la última fila",
-                          kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen, sinSeccion(1)}),
+                          kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras, kRect, kGen, sinSeccion(1)}),
          [] {
              ASSERT_EQ(noNudos, 2);
              EXPECT_EQ(nudo[0].getNoNudoUsuario(), 1);
@@ -350,8 +364,12 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
         {"apoyos repetidos y carga puntual dos veces",
          "nudos: 1 0 0 2 5 0 apoyo: 1 1 1 1 2 apoyo: 0 1 0 2 puntual: P 3 -4 1 1 1 combo: C 2 P",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos, kPuntuales, kCombosNudo,
-                          kCombosBarra}),
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos,
+                          "Advertencia: apoyo: el nudo 2 está en un bloque con 1 1 1 y en otro con 0 1 0; vale 0 1 0",
+                          kApoyos,
+                          "Advertencia: puntual: el bloque del caso P nombra 2 veces el nudo 1; la carga se le aplica "
+                          "2 veces",
+                          kPuntuales, kCombosNudo, kCombosBarra}),
          [] {
              esperarApoyo(nudo[0], 1, 1, 1);
              esperarApoyo(nudo[1], 0, 1, 0);
@@ -362,8 +380,11 @@ TEST_F(Constructor, CasosDeArchivo)
         {"la sección genérica gana, la última de un tipo gana",
          "nudos: 1 0 0 2 5 0 barras: 1 1 2 2 2 1 seccionGenerica: G 0.01 2e-4 2e8 1 "
          "seccionRectangular: R 0.3 0.5 3e7 1 2 seccionRectangular: R2 0.2 0.2 1e7 2",
-         conAvisosEscala(
-             {cuentaNudos(2), cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen}),
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras,
+                          "Advertencia: seccionRectangular: la barra 2 está en las secciones R y R2; vale R2", kRect,
+                          "Advertencia: seccionGenerica: la barra 1 está en las secciones R (seccionRectangular:) y G "
+                          "(seccionGenerica:); vale G, pues seccionGenerica: se aplica después de seccionRectangular:",
+                          kGen}),
          [] {
              EXPECT_EQ(barra[0].getNombreDeSeccion(), "G");
              EXPECT_EQ(barra[0].getArea(), 0.01);
@@ -381,8 +402,8 @@ TEST_F(Constructor, CasosDeArchivo)
              EXPECT_EQ(nudo[0].getResorteGiro(), 0.0);
          }},
         {"bloques que no nombran nada", "nudos: 1 0 0 distribuidaLocal: q 1 2 3 4 apoyo: 1 1 1 puntual: P 1 2",
-         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos, kPuntuales, kLocales,
-                          sinCombinacion("P"), sinCombinacion("q")}),
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos, kSinApoyos, kPuntuales,
+                          kLocales, sinCombinacion("P"), sinCombinacion("q")}),
          [] {
              EXPECT_TRUE(barra.empty());
              esperarApoyo(nudo[0], 0, 0, 0);
@@ -409,7 +430,7 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
         {"cargas distribuidas sin barras",
          "nudos: 1 0 0 distribuidaGlobal: g 1 1 0 -1 1 2 distribuidaLocal: l 0 0 1 1 4",
-         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos,
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos,
                           "Advertencia: distribuidaLocal: nombra la barra 4, que no está definida; se omite", kLocales,
                           "Advertencia: distribuidaGlobal: nombra la barra 1, que no está definida; se omite",
                           "Advertencia: distribuidaGlobal: nombra la barra 2, que no está definida; se omite",
@@ -443,7 +464,7 @@ TEST_F(Constructor, CasosDeArchivo)
                           cuentaBarras(4), kNudosOK,
                           "Advertencia: barras: nombra el nudo 9, que no está definido; se omite la barra 1",
                           "Advertencia: barras: nombra el nudo -inf, que no está definido; se omite la barra 4",
-                          kBarrasOK, kCoordNudos, kCoordBarras,
+                          kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras,
                           "Advertencia: seccionRectangular: nombra la barra 1, que se omitió porque su nudo 9 no está definido; "
                           "se omite",
                           kRect,
@@ -463,7 +484,7 @@ TEST_F(Constructor, CasosDeArchivo)
          conAvisosEscala({cuentaNudos(2), cuentaBarras(3), kNudosOK,
                           "Advertencia: barras: nombra el nudo 7, que no está definido; se omite la barra 2",
                           "Advertencia: barras: nombra el nudo 5, que no está definido; se omite la barra 3",
-                          kBarrasOK, kCoordNudos, kCoordBarras,
+                          kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras,
                           "Advertencia: seccionRectangular: nombra la barra 2, que se omitió porque su nudo 7 no está "
                           "definido; se omite",
                           kRect,
@@ -483,7 +504,7 @@ TEST_F(Constructor, CasosDeArchivo)
              EXPECT_EQ(barra[0].getArea(), 2.0);
          }},
         {"barras sin ningún nudo", "barras: 1 1 2 distribuidaLocal: q 0 0 1 1 1",
-         conAvisosEscala({cuentaNudos(0), cuentaBarras(1),
+         conAvisosEscala({kSinTablaDeNudos, cuentaNudos(0), cuentaBarras(1),
                           "Advertencia: barras: nombra el nudo 1, que no está definido; se omite la barra 1", kBarrasOK,
                           kCoordNudos,
                           "Advertencia: distribuidaLocal: nombra la barra 1, que se omitió porque su nudo 1 no está "
@@ -493,7 +514,7 @@ TEST_F(Constructor, CasosDeArchivo)
         {"combinación repetida",
          "nudos: 1 0 0 2 4 0 barras: 1 1 2 puntual: D 0 -10 0 1 puntual: L 0 -5 0 1 "
          "distribuidaLocal: D 0 0 -1 -1 1 combo: A 1 D combo: B 1 L combo: A 2 L",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kPuntuales,
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kPuntuales,
                           "Advertencia: la combinación A se repite; sus pares se suman a la misma combinación",
                           kCombosNudo, kCoordBarras, kRect, kGen, sinSeccion(1), kLocales, kCombosBarra}),
          [] {
@@ -508,7 +529,7 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
         {"combinación sin pares",
          "nudos: 1 0 0 2 4 0 barras: 1 1 2 puntual: D 1 0 0 1 combo: V x combo: A 1 D",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kPuntuales,
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kPuntuales,
                           "Advertencia: la combinación V no tiene pares de factor y caso; se omite", kCombosNudo,
                           kCoordBarras, kRect, kGen, sinSeccion(1), kCombosBarra}),
          [] {
@@ -518,7 +539,7 @@ TEST_F(Constructor, CasosDeArchivo)
              esperarFila(nudo[0].getCargasGlobales(), 0, {1, 0, 0});
          }},
         {"ninguna combinación con pares", "nudos: 1 0 0 2 4 0 barras: 1 1 2 combo: V",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos,
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos,
                           "Advertencia: la combinación V no tiene pares de factor y caso; se omite", kCoordBarras,
                           kRect, kGen, sinSeccion(1)}),
          [] {
@@ -529,8 +550,8 @@ TEST_F(Constructor, CasosDeArchivo)
         {"etiqueta nudos: repetida", "nudos: 1 0 0 barras: 1 1 2 nudos: 2 4 0",
          conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
-                          cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect,
-                          kGen, sinSeccion(1)}),
+                          cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras,
+                          kRect, kGen, sinSeccion(1)}),
          [] {
              EXPECT_EQ(nudo[1].getNoNudoUsuario(), 2);
              EXPECT_EQ(nudo[1].getX(), 4.0);
@@ -540,7 +561,7 @@ TEST_F(Constructor, CasosDeArchivo)
          conAvisosEscala({cuentaNudos(3),
                           "Advertencia: la etiqueta barras: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
-                          cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen,
+                          cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras, kRect, kGen,
                           "Advertencia: las barras 1 y 2 no tienen sección (de seccionRectangular: o "
                           "seccionGenerica:); no aportan rigidez"}),
          [] {
@@ -618,11 +639,11 @@ TEST_F(Constructor, ArchivosComoLosEscribenLosUsuarios)
         {"coma decimal en una tabla repetida", "nudos: 1 0 0 2,5 nudos: 3 8 0",
          conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
-                          numeroMalEscrito("2,5", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+                          numeroMalEscrito("2,5", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
          [] { EXPECT_EQ(nudo[1].getNoNudoUsuario(), 3); }},
         {"signo y punto al principio", "nudos: 1 0 0 apoyo: 1 1 1 -1E2 resorte: 0 5 0 .5,0 1",
          conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, numeroMalEscrito("-1E2", "apoyo:"),
-                          kApoyos, numeroMalEscrito(".5,0", "resorte:"), kResortes}),
+                          kApoyos, numeroMalEscrito(".5,0", "resorte:"), kResortes, kSinApoyos}),
          [] {
              esperarApoyo(nudo[0], 0, 0, 0);
              EXPECT_EQ(nudo[0].getResorteY(), 0.0);
@@ -742,7 +763,7 @@ TEST_F(Constructor, AjustesDeVisualizacion)
 
     ArchivoTemporal todos("escalaDeflexion: 5 escalaM: 0.2 escalaV: 0.3 escalaN: 0.4 escalaTexto: 0.5 "
                           "escalaApoyo: 0.6 precision: 1 escalaCarga: 0.7");
-    EXPECT_EQ(construir(todos.ruta()), Lineas({cuentaNudos(0), cuentaBarras(0), kCoordNudos}));
+    EXPECT_EQ(construir(todos.ruta()), Lineas({kSinTablaDeNudos, cuentaNudos(0), cuentaBarras(0), kCoordNudos}));
     EXPECT_EQ(escalaDef, 5);
     EXPECT_EQ(escalaM, 0.2);
     EXPECT_EQ(escalaV, 0.3);
@@ -971,7 +992,10 @@ TEST_F(LoQueElModeloNoUsa, TextoLibreYNombresNoAvisan)
     construirCaso({"nombres parecidos a etiquetas",
                    conCombos("puntual: escalaN 0 -5 0 2 combo: U 1 escalaN 1 viva 1 muerta "
                              "seccionGenerica: Barras 0.01 1e-4 2e8 1"),
-                   traza({}), [] {
+                   traza({}, {"Advertencia: seccionGenerica: la barra 1 está en las secciones V (seccionRectangular:) y "
+                              "Barras (seccionGenerica:); vale Barras, pues seccionGenerica: se aplica después de "
+                              "seccionRectangular:"}),
+                   [] {
                        esperarU(-15, -1);
                        EXPECT_EQ(barra[0].getNombreDeSeccion(), "Barras");
                    }});
@@ -996,10 +1020,10 @@ TEST_F(PalabrasQueNoSonNumeros, CadaUnaNombradaUnaVez)
                           filasIncompletas("nudos:", 4), cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
          [] { EXPECT_TRUE(nudo.empty()); }},
         {"NaN corta la tabla de nudos", "nudos: 1 0 0 2 4 0 NaN 8 0",
-         conAvisosEscala({noFinito("NaN", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         conAvisosEscala({noFinito("NaN", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
          [] { EXPECT_EQ(noNudos, 2); }},
         {"nan(1) corta la tabla de nudos", "nudos: 1 0 0 2 4 0 nan(1) 8 0",
-         conAvisosEscala({noFinito("nan(1)", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         conAvisosEscala({noFinito("nan(1)", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
          [] { EXPECT_EQ(noNudos, 2); }},
         {"nan como valor de una carga", reemplazar(kViga, "P 0 -10 0 2", "P nan -10 0 2"),
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
@@ -1007,7 +1031,8 @@ TEST_F(PalabrasQueNoSonNumeros, CadaUnaNombradaUnaVez)
                           kCombosBarra}),
          [] { esperarFila(nudo[1].getCargasGlobales(), 0, {0, 0, 0}); }},
         {"-inf en un apoyo", "nudos: 1 0 0 apoyo: 1 1 -inf 1",
-         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, noFinito("-inf", "apoyo:"), kApoyos}),
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, noFinito("-inf", "apoyo:"), kApoyos,
+                          kSinApoyos}),
          [] { esperarApoyo(nudo[0], 0, 0, 0); }},
         {"+Infinity como factor", kViga + " combo: S 1 P +Infinity P",
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
@@ -1095,27 +1120,27 @@ TEST_F(CadaErrorDondeSeComete, TextoDentroDeUnaTabla)
         {"texto tras la tabla, antes de la etiqueta siguiente", tresNudos("1 0 0 2 5 0 3 10 0 (apoyo derecho)"),
          kTrazaTresNudos, [] { EXPECT_EQ(noNudos, 3); }},
         {"una fila antes del fin del archivo", "nudos: 1 0 0 2 5 0 fin 3 10 0",
-         conAvisosEscala({textoEnTabla("fin", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         conAvisosEscala({textoEnTabla("fin", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
          [] { EXPECT_EQ(noNudos, 2); }},
         {"una nota con números sueltos tras la tabla", tresNudos("1 0 0 2 5 0 3 10 0 viga de 2 vanos, como 2 vigas"),
          kTrazaTresNudos, [] { EXPECT_EQ(noNudos, 3); }},
         {"dos números seguidos no son una fila", "nudos: 1 0 0 2 5 0 fin 3 10",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}), [] {}},
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}), [] {}},
         {"un número sin cifras no es un dato", "nudos: 1 0 0 2 5 0 fin - e",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}), [] {}},
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}), [] {}},
         {"etiqueta repetida", "nudos: 1 0 0 (x) 2 5 0 nudos: 3 10 0",
          conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
-                          textoEnTabla("(x)", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+                          textoEnTabla("(x)", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
          [] { EXPECT_EQ(nudo[1].getNoNudoUsuario(), 3); }},
         // A word named as standing for a tag is a tag's place: its line is enough.
         {"la tabla termina en una etiqueta mal escrita", "nudos: 1 0 0 2 5 0 Apoyo: 1 1 1 1",
          antesDe({pareceEtiqueta("Apoyo:", "apoyo:")},
-                 conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos})),
+                 conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos})),
          [] { esperarApoyo(nudo[0], 0, 0, 0); }},
         {"texto antes de una etiqueta mal escrita", "nudos: 1 0 0 2 5 0 nota Apoyo: 1 1 1 1",
          antesDe({pareceEtiqueta("Apoyo:", "apoyo:")},
-                 conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos})),
+                 conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos})),
          [] {}},
     };
     for (const Caso& c : casos) construirCaso(c);
@@ -1137,7 +1162,7 @@ TEST_F(CadaErrorDondeSeComete, FilaCortaDeUnaTabla)
          conAvisosEscala({cuentaNudos(2), "Faltan datos para completar la matriz barras:",
                           "Advertencia: la tabla \"barras:\" tiene 1 número, que no forman filas de tres; no se lee "
                           "ninguna fila",
-                          cuentaBarras(0), kNudosOK, kCoordNudos}),
+                          cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
          [] { EXPECT_TRUE(barra.empty()); }},
     };
     for (const Caso& c : casos) construirCaso(c);
@@ -1246,7 +1271,7 @@ TEST_F(CadaErrorDondeSeComete, NombresLargosSeCitanCortos)
     construirCaso({"combinación repetida y sin pares",
                    "nudos: 1 0 0 2 4 0 puntual: D 0 -10 0 1 combo: " + largo + " 1 D combo: " + largo +
                        " 2 D combo: " + largo + "X",
-                   conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kPuntuales,
+                   conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos, kPuntuales,
                                     "Advertencia: la combinación " + cita +
                                         " se repite; sus pares se suman a la misma combinación",
                                     "Advertencia: la combinación " + cita +
