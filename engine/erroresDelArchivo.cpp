@@ -622,7 +622,8 @@ std::string efectoDelCodigo(double valor, int d, const std::vector<int>& nudos)
     const int codigo = static_cast<int>(valor);
     if (codigo == 0) return "se lee como 0, libre en el cálculo y en la ventana";
     if (codigo == 1) return "se lee como 1, fijo en el cálculo y en la ventana";
-    std::string texto = std::string("el cálculo fija ") + direcciones[d];
+    static const char* const fijados[] = {"X", "Y", "el giro"};
+    std::string texto = std::string("el cálculo fija ") + fijados[d];
     if (apoyoDibujado(nudo[nudos[0]].getApoyo()) != nullptr) return texto;
     texto += ", pero la ventana no dibuja el apoyo";
     const bool conResorte = std::any_of(nudos.begin(), nudos.end(), [&](int n) { return resorteEn(nudo[n], d) != 0; });

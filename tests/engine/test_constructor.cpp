@@ -7,44 +7,13 @@
 #include <vector>
 
 #include "etiquetas.h"
+#include "traza.h"
 #include "util.h"
 #include "vardel2d.h"
 
 namespace {
 
 class Constructor : public EstadoLimpio {};
-
-using Lineas = std::vector<std::string>;
-
-const std::string kNudosOK = "punteros de nudos internos OK";
-const std::string kBarrasOK = "puntero de barras internas OK";
-const std::string kCoordNudos = "transferencia de coord a nudos[i] OK";
-const std::string kApoyos = "transferencia de apoyos a nudo[i] OK";
-const std::string kResortes = "transferencia de resortes a nudo[i] OK";
-const std::string kPuntuales = "transferencia de cargas puntuales a nudo[i] OK";
-const std::string kCombosNudo = "transferencia de combos a nudo[i] OK";
-const std::string kCoordBarras = "transferencia de coord a barra[i] OK";
-const std::string kRect = "transferencia de secciones rect a barra[i] OK";
-const std::string kGen = "transferencia de secciones gen a barra[i] OK";
-const std::string kLocales = "transferencia de cargas Locales a barra[i] OK";
-const std::string kGlobales = "transferencia de cargas globales a barra[i] OK";
-const std::string kCombosBarra = "transferencia de combos a barra[i] OK";
-const std::string kSinApoyos =
-    "Advertencia: ningún nudo tiene apoyo ni resorte (apoyo: o resorte:); la estructura no está sujeta";
-const std::string kSinTablaDeNudos = "Advertencia: el archivo no tiene la tabla \"nudos:\"; el modelo queda sin nudos";
-
-std::string cuentaNudos(int n) { return "lectura de nudos OK Num Nudos = " + std::to_string(n); }
-std::string cuentaBarras(int n) { return "lectura de barras OK Num Barras = " + std::to_string(n); }
-
-std::string avisoReal(const std::string& etiqueta)
-{
-    return "Advertencia: no se encontró ningún real con etiqueta " + etiqueta;
-}
-
-const Lineas kAvisosEscala = {
-    avisoReal("escalaDeflexion:"), avisoReal("escalaM:"),     avisoReal("escalaV:"),
-    avisoReal("escalaN:"),         avisoReal("escalaTexto:"), avisoReal("escalaApoyo:"),
-    "Advertencia: no se encontró ningún entero con etiqueta precision:", avisoReal("escalaCarga:")};
 
 std::string leidaComoPrefijo(const std::string& palabra, const std::string& valor)
 {
@@ -62,12 +31,6 @@ std::string sinCombinacion(const std::string& caso)
     return "Advertencia: el caso de carga " + caso + " no está en ninguna combinación; sus cargas no se usan";
 }
 
-std::string conDecimales(const std::string& palabra, const std::string& etiqueta, const std::string& tomado)
-{
-    return "Advertencia: la palabra \"" + palabra + "\" de \"" + etiqueta + "\" no es un número entero; se toma como " +
-           tomado;
-}
-
 std::string sinSeccion(int barra)
 {
     return "Advertencia: la barra " + std::to_string(barra) +
@@ -79,29 +42,6 @@ Lineas antesDe(Lineas causas, const Lineas& traza)
 {
     causas.insert(causas.end(), traza.begin(), traza.end());
     return causas;
-}
-
-Lineas conAvisosEscala(Lineas traza)
-{
-    traza.insert(traza.end(), kAvisosEscala.begin(), kAvisosEscala.end());
-    return traza;
-}
-
-// Builds the model of the file at `ruta` from an empty model; returns the trace.
-Lineas construir(const std::string& ruta)
-{
-    vaciarModelo();
-    nombreArchivo = ruta;
-    return lineas(salidaDe(funcionLeerArchivo));
-}
-
-void esperarTraza(const Lineas& obtenida, const Lineas& esperada)
-{
-    EXPECT_EQ(obtenida.size(), esperada.size());
-    for (std::size_t i = 0; i < std::max(obtenida.size(), esperada.size()); ++i) {
-        EXPECT_EQ(i < obtenida.size() ? obtenida[i] : "<falta>", i < esperada.size() ? esperada[i] : "<sobra>")
-            << "línea " << i;
-    }
 }
 
 void esperarFila(const Eigen::MatrixXd& m, int fila, const std::vector<double>& valores)
@@ -124,15 +64,6 @@ std::pair<int, int> nudosInternos(objBarra2d& b)
 {
     const Eigen::VectorXi g = b.getGdl();
     return {g(0) / 3, g(3) / 3};
-}
-
-// Every node and bar holds noCombos combinations, so nothing downstream reads past a table.
-void esperarCombosCoherentes()
-{
-    for (const objNudo2d& n : nudo) EXPECT_EQ(n.getCantidadDeCombos(), noCombos);
-    for (const objBarra2d& b : barra) EXPECT_EQ(b.getMatrizCargasCombo().rows(), noCombos);
-    EXPECT_EQ(static_cast<int>(nudo.size()), noNudos);
-    EXPECT_EQ(static_cast<int>(barra.size()), noBarras);
 }
 
 std::string rutaEjemplo(const std::string& nombre)
@@ -279,22 +210,6 @@ TEST_F(Constructor, ElInicioLeeElArchivoDelPrimerArgumento)
     EXPECT_EQ(traza[0], cuentaNudos(4));
     EXPECT_EQ(noNudos, 4);
     EXPECT_EQ(noBarras, 3);
-}
-
-struct Caso {
-    const char* nombre;
-    std::string contenido;
-    Lineas traza;
-    std::function<void()> comprobar;
-};
-
-void construirCaso(const Caso& c)
-{
-    SCOPED_TRACE(c.nombre);
-    ArchivoTemporal archivo(c.contenido);
-    esperarTraza(construir(archivo.ruta()), c.traza);
-    esperarCombosCoherentes();
-    c.comprobar();
 }
 
 TEST_F(Constructor, CasosDeArchivo)
