@@ -494,12 +494,32 @@ bool listaBarras(const std::string& tag)
            tag == etiqueta(tagDistribuidaLocal) || tag == etiqueta(tagDistribuidaGlobal);
 }
 
-// User numbers of the nodes or bars of those internal numbers, named as a list.
-std::string nombrarPorTag(const std::string& tag, const std::vector<int>& internos)
+// The nodes of those internal numbers by their user numbers, as a list.
+std::string nombrarNudosInternos(const std::vector<int>& internos)
 {
     std::vector<int> numeros;
-    for (int i : internos) numeros.push_back(listaBarras(tag) ? barra[i].getNoBarraUsuario() : nudo[i].getNoNudoUsuario());
-    return listaBarras(tag) ? nombrarBarras(numeros) : nombrarNudos(numeros);
+    for (int i : internos) numeros.push_back(nudo[i].getNoNudoUsuario());
+    return nombrarNudos(numeros);
+}
+
+// The nodes or bars, by what the tag's blocks list, of those internal numbers.
+std::string nombrarPorTag(const std::string& tag, const std::vector<int>& internos)
+{
+    if (!listaBarras(tag)) return nombrarNudosInternos(internos);
+    std::vector<int> numeros;
+    for (int i : internos) numeros.push_back(barra[i].getNoBarraUsuario());
+    return nombrarBarras(numeros);
+}
+
+// The nodes or bars that hold the values of block k, each once, in the
+// order the block lists them.
+std::vector<int> conValoresDe(const Asignaciones& asignaciones, std::size_t k)
+{
+    std::vector<int> vigentes;
+    for (int n : sinRepetir(asignaciones.bloques[k].numeros)) {
+        if (asignaciones.vigente.at(n) == k) vigentes.push_back(n);
+    }
+    return vigentes;
 }
 
 const char* verbo(const std::vector<int>& numeros, const char* uno, const char* varios)
@@ -530,7 +550,7 @@ void avisarNudosCoincidentes()
     }
     std::sort(grupos.begin(), grupos.end());
     for (const std::vector<int>& grupo : grupos) {
-        std::cout << "Advertencia: " << nombrarPorTag(etiqueta(tagNudos), grupo)
+        std::cout << "Advertencia: " << nombrarNudosInternos(grupo)
                   << " tienen las mismas coordenadas; las barras de uno no se unen con las "
                   << (grupo.size() == 2 ? "del otro" : "de los otros") << std::endl;
     }
@@ -594,17 +614,20 @@ const char* const direcciones[] = {"X", "Y", "giro"};
 
 }  // namespace
 
-void avisarResorteNegativo(const Asignado& resorte)
+void avisarResortesNegativos(const Asignaciones& resortes)
 {
-    std::vector<std::string> negativas;
-    for (std::size_t d = 0; d < resorte.valores.size(); ++d) {
-        if (resorte.valores[d] < 0) negativas.push_back(citar(resorte.palabras[d]) + " en " + direcciones[d]);
+    for (std::size_t k = 0; k < resortes.bloques.size(); ++k) {
+        const Asignado& resorte = resortes.bloques[k];
+        std::vector<std::string> negativas;
+        for (std::size_t d = 0; d < resorte.valores.size(); ++d) {
+            if (resorte.valores[d] < 0) negativas.push_back(citar(resorte.palabras[d]) + " en " + direcciones[d]);
+        }
+        const std::vector<int> nudos = conValoresDe(resortes, k);
+        if (nudos.empty() || negativas.empty()) continue;
+        std::cout << "Advertencia: " << resorte.etiqueta << " " << nombrarNudosInternos(nudos)
+                  << verbo(nudos, " tiene", " tienen") << " rigidez " << nombrarLista("", "", "otras", negativas)
+                  << ", pero la rigidez de un resorte no puede ser negativa; se usa tal como está" << std::endl;
     }
-    if (resorte.numeros.empty() || negativas.empty()) return;
-    const std::vector<int> nudos = sinRepetir(resorte.numeros);
-    std::cout << "Advertencia: " << resorte.etiqueta << " " << nombrarPorTag(resorte.etiqueta, nudos)
-              << verbo(nudos, " tiene", " tienen") << " rigidez " << nombrarLista("", "", "otras", negativas)
-              << ", pero la rigidez de un resorte no puede ser negativa; se usa tal como está" << std::endl;
 }
 
 namespace {
@@ -633,21 +656,17 @@ std::string efectoDelCodigo(double valor, int d, const std::vector<int>& nudos)
 
 }  // namespace
 
-// A code is named in the block that gave it, for the nodes that still hold
-// it; a later block that replaced it was said as it was applied.
+// A later block that replaced a code was said as it was applied.
 void avisarCodigosDeApoyo(const Asignaciones& apoyos)
 {
     for (std::size_t k = 0; k < apoyos.bloques.size(); ++k) {
         const Asignado& bloque = apoyos.bloques[k];
-        std::vector<int> nudos;
-        for (int n : sinRepetir(bloque.numeros)) {
-            if (apoyos.vigente.at(n) == k) nudos.push_back(n);
-        }
+        const std::vector<int> nudos = conValoresDe(apoyos, k);
         if (nudos.empty()) continue;
         for (std::size_t d = 0; d < bloque.valores.size(); ++d) {
             const double valor = bloque.valores[d];
             if (valor == 0 || valor == 1) continue;
-            std::cout << "Advertencia: " << bloque.etiqueta << " " << nombrarPorTag(bloque.etiqueta, nudos)
+            std::cout << "Advertencia: " << bloque.etiqueta << " " << nombrarNudosInternos(nudos)
                       << verbo(nudos, " tiene", " tienen") << " el código " << citar(bloque.palabras[d]) << " en "
                       << direcciones[d] << ", que no es 0 ni 1: " << efectoDelCodigo(valor, static_cast<int>(d), nudos)
                       << std::endl;
@@ -712,9 +731,11 @@ void avisarNombradoDosVeces(const std::string& etiqueta, const std::string& caso
     }
 }
 
-void avisarSeccionImposible(const Asignado& seccion)
+namespace {
+
+// The values of a section block that no section can have, each as "h = -0.5".
+std::vector<std::string> valoresImposibles(const Asignado& seccion, bool rectangular)
 {
-    const bool rectangular = seccion.etiqueta == etiqueta(tagSeccionRectangular);
     static const char* const rectangulares[] = {"b", "h", "E"};
     static const char* const genericos[] = {"A", "I", "E"};
     std::vector<std::string> imposibles;
@@ -726,9 +747,22 @@ void avisarSeccionImposible(const Asignado& seccion)
                                  citar(seccion.palabras[d]));
         }
     }
-    if (seccion.numeros.empty() || imposibles.empty()) return;
-    std::cout << "Advertencia: " << seccion.etiqueta << " la sección " << citar(seccion.nombre) << " tiene "
-              << nombrarLista("", "", "otros", imposibles) << ", pero "
-              << (rectangular ? "b, h y E han de ser mayores que 0" : "A y E han de ser mayores que 0, e I no puede ser negativa")
-              << "; se usa tal como está" << std::endl;
+    return imposibles;
+}
+
+}  // namespace
+
+void avisarSeccionesImposibles(const Asignaciones& secciones)
+{
+    for (std::size_t k = 0; k < secciones.bloques.size(); ++k) {
+        const Asignado& seccion = secciones.bloques[k];
+        const bool rectangular = seccion.etiqueta == etiqueta(tagSeccionRectangular);
+        const std::vector<std::string> imposibles = valoresImposibles(seccion, rectangular);
+        if (imposibles.empty() || conValoresDe(secciones, k).empty()) continue;
+        std::cout << "Advertencia: " << seccion.etiqueta << " la sección " << citar(seccion.nombre) << " tiene "
+                  << nombrarLista("", "", "otros", imposibles) << ", pero "
+                  << (rectangular ? "b, h y E han de ser mayores que 0"
+                                  : "A y E han de ser mayores que 0, e I no puede ser negativa")
+                  << "; se usa tal como está" << std::endl;
+    }
 }

@@ -129,8 +129,8 @@ struct Asignaciones {
 // or bar that an earlier block gave other values now holds this block's.
 void avisarAsignadoDeNuevo(Asignaciones& asignaciones, const Asignado& bloque);
 
-// Looks at a spring block that nodes took: a negative stiffness.
-void avisarResorteNegativo(const Asignado& resorte);
+// Looks at the spring blocks whose values nodes hold: a negative stiffness.
+void avisarResortesNegativos(const Asignaciones& resortes);
 
 // Look at the supports once the springs are set: a code other than 0 and 1
 // in the support blocks (`apoyos`) whose codes nodes hold, nodes held by codes
@@ -143,6 +143,6 @@ void avisarSinApoyos();
 // applied its load to: one listed twice takes the load twice.
 void avisarNombradoDosVeces(const std::string& etiqueta, const std::string& caso, const std::vector<int>& numeros);
 
-// Looks at a section block that bars took: b, h, A or E not above 0, or I
-// below 0 (0 is a bar that carries axial force only).
-void avisarSeccionImposible(const Asignado& seccion);
+// Looks at the section blocks whose values bars hold: b, h, A or E not above
+// 0, or I below 0 (0 is a bar that carries axial force only).
+void avisarSeccionesImposibles(const Asignaciones& secciones);

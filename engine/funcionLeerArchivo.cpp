@@ -10,6 +10,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "claseLeerArchivo.h"
@@ -328,15 +329,13 @@ void leerSecciones(claseLeerArchivo& lector, const std::string& etiqueta, const 
         const std::vector<double>& v = bloque.corrida;
         // A block whose fault was named as it was read gets no second line.
         if (v.size() <= 3 && !bloque.avisado) avisarSeccionSinBarras(etiqueta, bloque.nombre);
-        const Asignado seccion =
-            asignadoDe(etiqueta, bloque, porCadaBarra(bloque, 3, punteroBarras, barrasOmitidas, etiqueta, [&](int i) {
-                fijar(barra[i], v[0], v[1]);
-                barra[i].setModuloE(v[2]);
-                barra[i].setNombreDeSeccion(bloque.nombre);
-                conSeccion[i] = true;
-            }));
-        avisarSeccionImposible(seccion);
-        avisarAsignadoDeNuevo(secciones, seccion);
+        std::vector<int> conEsta = porCadaBarra(bloque, 3, punteroBarras, barrasOmitidas, etiqueta, [&](int i) {
+            fijar(barra[i], v[0], v[1]);
+            barra[i].setModuloE(v[2]);
+            barra[i].setNombreDeSeccion(bloque.nombre);
+            conSeccion[i] = true;
+        });
+        avisarAsignadoDeNuevo(secciones, asignadoDe(etiqueta, bloque, std::move(conEsta)));
     }
 }
 
@@ -352,9 +351,9 @@ void leerCargasDeBarras(claseLeerArchivo& lector, const std::string& etiqueta, c
         const Bloque bloque = leerBloque(lector, etiqueta, k, true);
         if (bloque.sinNombre) continue;
         casos.push_back(bloque.nombre);
-        avisarNombradoDosVeces(etiqueta, bloque.nombre,
-                               porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, etiqueta,
-                                            [&](int i) { fijar(barra[i], bloque.nombre, bloque.corrida); }));
+        const std::vector<int> cargadas = porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, etiqueta,
+                                                       [&](int i) { fijar(barra[i], bloque.nombre, bloque.corrida); });
+        avisarNombradoDosVeces(etiqueta, bloque.nombre, cargadas);
     }
     if (bloques > 0) std::cout << traza << std::endl;
 }
@@ -440,9 +439,9 @@ Asignaciones leerApoyos(claseLeerArchivo& lector, const Puntero& punteroNudos)
         const Bloque bloque = leerBloque(lector, tag, k, false);
         int codigo[3];
         if (bloque.corrida.size() <= 3 || !codigosDeApoyo(bloque, codigo)) continue;
-        avisarAsignadoDeNuevo(apoyos, asignadoDe(tag, bloque, porCadaNudo(bloque, 3, punteroNudos, tag, [&](int n) {
-                                  nudo[n].setApoyo(codigo[0], codigo[1], codigo[2]);
-                              })));
+        std::vector<int> apoyados = porCadaNudo(bloque, 3, punteroNudos, tag,
+                                                [&](int n) { nudo[n].setApoyo(codigo[0], codigo[1], codigo[2]); });
+        avisarAsignadoDeNuevo(apoyos, asignadoDe(tag, bloque, std::move(apoyados)));
     }
     if (bloques > 0) std::cout << "transferencia de apoyos a nudo[i] OK" << std::endl;
     return apoyos;
@@ -457,11 +456,11 @@ void leerResortes(claseLeerArchivo& lector, const Puntero& punteroNudos)
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, tag, k, false);
         const std::vector<double>& v = bloque.corrida;
-        const Asignado resorte = asignadoDe(
-            tag, bloque, porCadaNudo(bloque, 3, punteroNudos, tag, [&](int n) { nudo[n].setResorte(v[0], v[1], v[2]); }));
-        avisarResorteNegativo(resorte);
-        avisarAsignadoDeNuevo(resortes, resorte);
+        std::vector<int> conResorte =
+            porCadaNudo(bloque, 3, punteroNudos, tag, [&](int n) { nudo[n].setResorte(v[0], v[1], v[2]); });
+        avisarAsignadoDeNuevo(resortes, asignadoDe(tag, bloque, std::move(conResorte)));
     }
+    avisarResortesNegativos(resortes);
     if (bloques > 0) std::cout << "transferencia de resortes a nudo[i] OK" << std::endl;
 }
 
@@ -483,9 +482,9 @@ void leerCargasPuntuales(claseLeerArchivo& lector, const Puntero& punteroNudos, 
         if (bloque.sinNombre) continue;
         casos.push_back(bloque.nombre);
         const std::vector<double>& v = bloque.corrida;
-        avisarNombradoDosVeces(tag, bloque.nombre, porCadaNudo(bloque, 3, punteroNudos, tag, [&](int n) {
-                                   nudo[n].setCargaPuntual(bloque.nombre, v[0], v[1], v[2]);
-                               }));
+        const std::vector<int> cargados = porCadaNudo(
+            bloque, 3, punteroNudos, tag, [&](int n) { nudo[n].setCargaPuntual(bloque.nombre, v[0], v[1], v[2]); });
+        avisarNombradoDosVeces(tag, bloque.nombre, cargados);
     }
     if (bloques > 0) std::cout << "transferencia de cargas puntuales a nudo[i] OK" << std::endl;
 }
@@ -544,8 +543,9 @@ void crearBarras(const std::vector<FilaBarra>& filas, const Puntero& punteroBarr
 }
 
 // Name; b, h, E (rectangular) or A, I, E (generic), then bars. Generic blocks
-// come second, so they win over rectangular ones; then the bars that no block
-// gave a section, and one name given to different sections, are said.
+// come second, so they win over rectangular ones; then the values that no
+// section can have, the bars that no block gave a section, and one name given
+// to different sections, are said.
 void leerSeccionesDeBarras(claseLeerArchivo& lector, const Puntero& punteroBarras,
                            const BarrasOmitidas& barrasOmitidas)
 {
@@ -558,6 +558,7 @@ void leerSeccionesDeBarras(claseLeerArchivo& lector, const Puntero& punteroBarra
     leerSecciones(lector, etiqueta(tagSeccionGenerica), punteroBarras, barrasOmitidas, conSeccion, secciones,
                   [](objBarra2d& b, double x, double y) { b.setSeccionGenerica(x, y); });
     std::cout << "transferencia de secciones gen a barra[i] OK" << std::endl;
+    avisarSeccionesImposibles(secciones);
     avisarBarrasSinSeccion(conSeccion);
     avisarSeccionesHomonimas(conSeccion);
 }

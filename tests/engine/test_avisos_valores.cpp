@@ -112,7 +112,7 @@ TEST_F(AvisosDeValores, ValoresImposibles)
     const std::string soloBarra1 = "seccionRectangular: V 0.3 0.5 2.1e7 1 ";
     const Caso casos[] = {
         {"canto negativo", reemplazar(kViga, rect, "seccionRectangular: V25 0.25 -0.5 3e7 1 2"),
-         traza({{kRect,
+         traza({{kCombosBarra,
                  {"Advertencia: seccionRectangular: la sección V25 tiene h = -0.5, pero b, h y E han de ser mayores "
                   "que 0; se usa tal como está"}}}),
          [] {
@@ -120,22 +120,22 @@ TEST_F(AvisosDeValores, ValoresImposibles)
              esperarSeccion(1, "V25", 0.25 * -0.5, -0.5 * -0.5 * -0.5 * 0.25 / 12, 3e7);
          }},
         {"ancho nulo y módulo negativo", reemplazar(kViga, rect, "seccionRectangular: V 0 0.5 -2.1e7 1 2"),
-         traza({{kRect,
+         traza({{kCombosBarra,
                  {"Advertencia: seccionRectangular: la sección V tiene b = 0 y E = -2.1e7, pero b, h y E han de ser "
                   "mayores que 0; se usa tal como está"}}}),
          [] { esperarSeccion(1, "V", 0, 0, -2.1e7); }},
         {"área nula", reemplazar(kViga, rect, soloBarra1 + "seccionGenerica: G 0 1e-4 2e8 2"),
-         traza({{kGen,
+         traza({{kCombosBarra,
                  {"Advertencia: seccionGenerica: la sección G tiene A = 0, pero A y E han de ser mayores que 0, e I no "
                   "puede ser negativa; se usa tal como está"}}}),
          [] { esperarSeccion(1, "G", 0, 1e-4, 2e8); }},
         {"inercia negativa", reemplazar(kViga, rect, soloBarra1 + "seccionGenerica: G 0.01 -1e-4 2e8 2"),
-         traza({{kGen,
+         traza({{kCombosBarra,
                  {"Advertencia: seccionGenerica: la sección G tiene I = -1e-4, pero A y E han de ser mayores que 0, e "
                   "I no puede ser negativa; se usa tal como está"}}}),
          [] { esperarSeccion(1, "G", 0.01, -1e-4, 2e8); }},
         {"tres valores imposibles", reemplazar(kViga, rect, soloBarra1 + "seccionGenerica: G -1 -2 0 2"),
-         traza({{kGen,
+         traza({{kCombosBarra,
                  {"Advertencia: seccionGenerica: la sección G tiene A = -1, I = -2 y E = 0, pero A y E han de ser "
                   "mayores que 0, e I no puede ser negativa; se usa tal como está"}}}),
          [] { esperarSeccion(1, "G", -1, -2, 0); }},
@@ -161,6 +161,16 @@ TEST_F(AvisosDeValores, ValoresImposibles)
              esperarResorte(1, -5, 0, -1e3);
              esperarResorte(2, -5, 0, -1e3);
          }},
+        // The model holds no impossible value, so only the replacement is said.
+        {"sección imposible que un bloque posterior reemplaza",
+         reemplazar(kViga, rect, "seccionRectangular: V25 0.25 -0.5 3e7 2 " + rect),
+         traza({{kRect, {"Advertencia: seccionRectangular: la barra 2 está en las secciones V25 y V; vale V"}}}),
+         esperarViga},
+        {"rigidez negativa que un bloque posterior reemplaza", kViga + " resorte: 0 -800 0 3 resorte: 0 800 0 3",
+         traza({{kPuntuales,
+                 {"Advertencia: resorte: el nudo 3 está en un bloque con 0 -800 0 y en otro con 0 800 0; vale 0 800 0",
+                  kResortes}}}),
+         [] { esperarResorte(2, 0, 800, 0); }},
         {"inercia nula: una barra que solo lleva axial",
          reemplazar(kViga, rect, soloBarra1 + "seccionGenerica: T 0.01 0 2e8 2"), traza({}),
          [] { esperarSeccion(1, "T", 0.01, 0, 2e8); }},
@@ -184,14 +194,16 @@ TEST_F(AvisosDeValores, LoMismoEscritoDosVeces)
     const std::string rect = "seccionRectangular: V 0.3 0.5 2.1e7 1 2";
     const Caso casos[] = {
         {"un nudo en dos bloques de apoyo", kViga + " apoyo: 1 1 0 3 apoyo: 0 1 0 3",
-         traza({{kApoyos, {"Advertencia: apoyo: el nudo 3 está en un bloque con 1 1 0 y en otro con 0 1 0; vale 0 1 0"}}}),
+         traza({{kApoyos,
+                 {"Advertencia: apoyo: el nudo 3 está en un bloque con 1 1 0 y en otro con 0 1 0; vale 0 1 0"}}}),
          [] {
              esperarApoyo(2, 0, 1, 0);
              esperarApoyo(0, 1, 1, 1);
          }},
         {"dos nudos en dos bloques de apoyo", kViga + " apoyo: 1 1 0 2 3 apoyo: 0 1 0 3 2",
          traza({{kApoyos,
-                 {"Advertencia: apoyo: los nudos 3 y 2 están en un bloque con 1 1 0 y en otro con 0 1 0; vale 0 1 0"}}}),
+                 {"Advertencia: apoyo: los nudos 3 y 2 están en un bloque con 1 1 0 y en otro con 0 1 0; vale 0 1 "
+                  "0"}}}),
          [] {
              esperarApoyo(1, 0, 1, 0);
              esperarApoyo(2, 0, 1, 0);
@@ -207,7 +219,8 @@ TEST_F(AvisosDeValores, LoMismoEscritoDosVeces)
                  {"Advertencia: resorte: el nudo 3 está en un bloque con 0 500 0 y en otro con 1000 0 0; vale 1000 0 0",
                   kResortes}}}),
          [] { esperarResorte(2, 1000, 0, 0); }},
-        {"una barra en dos secciones rectangulares", reemplazar(kViga, rect, rect + " seccionRectangular: W 0.3 0.6 2.1e7 2"),
+        {"una barra en dos secciones rectangulares",
+         reemplazar(kViga, rect, rect + " seccionRectangular: W 0.3 0.6 2.1e7 2"),
          traza({{kRect, {"Advertencia: seccionRectangular: la barra 2 está en las secciones V y W; vale W"}}}),
          [] {
              esperarSeccion(0, "V", 0.15, kInerciaV, 2.1e7);
@@ -327,7 +340,9 @@ TEST_F(AvisosDeValores, NudosEnUnPuntoAntesDeLaInestabilidad)
 TEST_F(AvisosDeValores, NudosEnUnPuntoEnUnModeloGrande)
 {
     std::string texto = "nudos:";
-    for (int i = 1; i <= 20000; ++i) texto += " " + std::to_string(i) + " " + std::to_string(i % 200) + " " + std::to_string(i / 200);
+    for (int i = 1; i <= 20000; ++i) {
+        texto += " " + std::to_string(i) + " " + std::to_string(i % 200) + " " + std::to_string(i / 200);
+    }
     texto += " 20001 7 3 apoyo: 1 1 1 1";
     ArchivoTemporal archivo(texto);
     const Lineas salida = construir(archivo.ruta());
@@ -391,7 +406,8 @@ TEST_F(AvisosDeValores, CodigosDeApoyoQueNoSonCeroNiUno)
          }},
         // A later block that replaced the code was said as it was applied.
         {"código 2 que un bloque posterior reemplaza", kViga + " apoyo: 2 1 0 3 apoyo: 1 1 0 3",
-         traza({{kApoyos, {"Advertencia: apoyo: el nudo 3 está en un bloque con 2 1 0 y en otro con 1 1 0; vale 1 1 0"}}}),
+         traza({{kApoyos,
+                 {"Advertencia: apoyo: el nudo 3 está en un bloque con 2 1 0 y en otro con 1 1 0; vale 1 1 0"}}}),
          [] { esperarApoyo(2, 1, 1, 0); }},
         {"1.0, -0 y 0e5 son 1, 0 y 0", kViga + " apoyo: 1.0 -0 0e5 3", traza({}), [] { esperarApoyo(2, 1, 0, 0); }},
     };
@@ -454,7 +470,8 @@ TEST_F(AvisosDeValores, NumerosDeUsuarioConDecimales)
                   "Advertencia: apoyo: nombra el nudo 8, que no está definido; se omite"}}}),
          esperarViga},
         {"barra y nudo de la tabla de barras", reemplazar(kViga, "barras: 1 1 2 2 2 3", "barras: 1 1 2 2.5 2 3.9"),
-         traza({{kBarrasOK, {conDecimales("2.5", "barras:", "la barra 2"), conDecimales("3.9", "barras:", "el nudo 3")}}}),
+         traza({{kBarrasOK,
+                 {conDecimales("2.5", "barras:", "la barra 2"), conDecimales("3.9", "barras:", "el nudo 3")}}}),
          esperarViga},
         {"nudo de la tabla de nudos", reemplazar(kViga, "2 5 0", "2.5 5 0"),
          traza({{kNudosOK, {conDecimales("2.5", "nudos:", "el nudo 2")}}}), esperarViga},

@@ -554,7 +554,8 @@ TEST_F(Constructor, ArchivosComoLosEscribenLosUsuarios)
         {"coma decimal en una tabla repetida", "nudos: 1 0 0 2,5 nudos: 3 8 0",
          conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
-                          numeroMalEscrito("2,5", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
+                          numeroMalEscrito("2,5", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos,
+                          kSinApoyos}),
          [] { EXPECT_EQ(nudo[1].getNoNudoUsuario(), 3); }},
         {"signo y punto al principio", "nudos: 1 0 0 apoyo: 1 1 1 -1E2 resorte: 0 5 0 .5,0 1",
          conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, numeroMalEscrito("-1E2", "apoyo:"),
@@ -907,9 +908,9 @@ TEST_F(LoQueElModeloNoUsa, TextoLibreYNombresNoAvisan)
     construirCaso({"nombres parecidos a etiquetas",
                    conCombos("puntual: escalaN 0 -5 0 2 combo: U 1 escalaN 1 viva 1 muerta "
                              "seccionGenerica: Barras 0.01 1e-4 2e8 1"),
-                   traza({}, {"Advertencia: seccionGenerica: la barra 1 está en las secciones V (seccionRectangular:) y "
-                              "Barras (seccionGenerica:); vale Barras, pues seccionGenerica: se aplica después de "
-                              "seccionRectangular:"}),
+                   traza({}, {"Advertencia: seccionGenerica: la barra 1 está en las secciones V "
+                              "(seccionRectangular:) y Barras (seccionGenerica:); vale Barras, pues seccionGenerica: "
+                              "se aplica después de seccionRectangular:"}),
                    [] {
                        esperarU(-15, -1);
                        EXPECT_EQ(barra[0].getNombreDeSeccion(), "Barras");
@@ -935,10 +936,12 @@ TEST_F(PalabrasQueNoSonNumeros, CadaUnaNombradaUnaVez)
                           filasIncompletas("nudos:", 4), cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
          [] { EXPECT_TRUE(nudo.empty()); }},
         {"NaN corta la tabla de nudos", "nudos: 1 0 0 2 4 0 NaN 8 0",
-         conAvisosEscala({noFinito("NaN", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
+         conAvisosEscala(
+             {noFinito("NaN", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
          [] { EXPECT_EQ(noNudos, 2); }},
         {"nan(1) corta la tabla de nudos", "nudos: 1 0 0 2 4 0 nan(1) 8 0",
-         conAvisosEscala({noFinito("nan(1)", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
+         conAvisosEscala(
+             {noFinito("nan(1)", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
          [] { EXPECT_EQ(noNudos, 2); }},
         {"nan como valor de una carga", reemplazar(kViga, "P 0 -10 0 2", "P nan -10 0 2"),
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
@@ -1035,7 +1038,8 @@ TEST_F(CadaErrorDondeSeComete, TextoDentroDeUnaTabla)
         {"texto tras la tabla, antes de la etiqueta siguiente", tresNudos("1 0 0 2 5 0 3 10 0 (apoyo derecho)"),
          kTrazaTresNudos, [] { EXPECT_EQ(noNudos, 3); }},
         {"una fila antes del fin del archivo", "nudos: 1 0 0 2 5 0 fin 3 10 0",
-         conAvisosEscala({textoEnTabla("fin", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
+         conAvisosEscala(
+             {textoEnTabla("fin", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
          [] { EXPECT_EQ(noNudos, 2); }},
         {"una nota con números sueltos tras la tabla", tresNudos("1 0 0 2 5 0 3 10 0 viga de 2 vanos, como 2 vigas"),
          kTrazaTresNudos, [] { EXPECT_EQ(noNudos, 3); }},
@@ -1046,7 +1050,8 @@ TEST_F(CadaErrorDondeSeComete, TextoDentroDeUnaTabla)
         {"etiqueta repetida", "nudos: 1 0 0 (x) 2 5 0 nudos: 3 10 0",
          conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
-                          textoEnTabla("(x)", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kSinApoyos}),
+                          textoEnTabla("(x)", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos,
+                          kSinApoyos}),
          [] { EXPECT_EQ(nudo[1].getNoNudoUsuario(), 3); }},
         // A word named as standing for a tag is a tag's place: its line is enough.
         {"la tabla termina en una etiqueta mal escrita", "nudos: 1 0 0 2 5 0 Apoyo: 1 1 1 1",
