@@ -516,7 +516,7 @@ std::string nombrarPorTag(const std::string& tag, const std::vector<int>& intern
 std::vector<int> conValoresDe(const Asignaciones& asignaciones, std::size_t k)
 {
     std::vector<int> vigentes;
-    for (int n : sinRepetir(asignaciones.bloques[k].numeros)) {
+    for (int n : sinRepetir(asignaciones.bloques[k].internos)) {
         if (asignaciones.vigente.at(n) == k) vigentes.push_back(n);
     }
     return vigentes;
@@ -582,7 +582,7 @@ void avisarAsignadoDeNuevo(Asignaciones& asignaciones, const Asignado& bloque)
     asignaciones.bloques.push_back(bloque);
     // What this block takes over, by the earlier block that had it.
     std::map<std::size_t, std::vector<int>> tomados;
-    for (int n : bloque.numeros) {
+    for (int n : bloque.internos) {
         const auto [lugar, nuevo] = asignaciones.vigente.try_emplace(n, k);
         if (nuevo || lugar->second == k) continue;
         if (!mismosValores(asignaciones.bloques[lugar->second], bloque)) tomados[lugar->second].push_back(n);

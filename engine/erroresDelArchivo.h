@@ -115,7 +115,7 @@ struct Asignado {
     std::string nombre;
     std::vector<std::string> palabras;
     std::vector<double> valores;
-    std::vector<int> numeros;
+    std::vector<int> internos;
 };
 
 // The blocks of one kind in the order the builder applied them, and, by
