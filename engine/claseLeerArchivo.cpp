@@ -551,6 +551,7 @@ Tabla claseLeerArchivo::leerMatriz(const std::string& etiqueta, int columnas)
 
     const int cuenta = static_cast<int>(numeros.size());
     tabla.numeros = cuenta;
+    tabla.palabras = numeros;
     if (columnas < 1 || cuenta % columnas != 0) {
         tabla.completa = false;
         tabla.matriz = Eigen::MatrixXd(0, 0);
@@ -573,6 +574,7 @@ Corrida claseLeerArchivo::leerCorrida(const std::string& etiqueta, int n, int sa
     std::vector<std::string> numeros;
     corrida.fin = corridaTrasElCursor(p, numeros);
     for (const std::string& numero : numeros) corrida.valores.push_back(convertirReal(numero));
+    corrida.palabras = numeros;
     return corrida;
 }
 

@@ -19,6 +19,7 @@ struct FinDeCorrida {
 // The run of numbers after one occurrence of a tag.
 struct Corrida {
     std::vector<double> valores;
+    std::vector<std::string> palabras;  // each value's word, as written
     FinDeCorrida fin;
 };
 
@@ -38,6 +39,7 @@ struct ListaDeFactores {
 // that the word that cut the table can be named first.
 struct Tabla {
     Eigen::MatrixXd matriz;
+    std::vector<std::string> palabras;  // the number words counted, as written
     int numeros = 0;
     bool completa = true;
     std::vector<FinDeCorrida> fines;

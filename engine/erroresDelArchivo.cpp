@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <unordered_map>
 #include <utility>
@@ -622,18 +623,34 @@ void avisarNombreSinTeclas(const std::string& combo)
 
 namespace {
 
-// "la barra 7" or "las barras 7, 8 y 9"; a long list names its first ten.
+// "la barra 7" or "las barras 7, 8 y 9", from uno "la barra ", varios "las
+// barras " and otros "otras"; a long list names its first ten.
+std::string nombrarLista(const char* uno, const char* varios, const char* otros,
+                         const std::vector<std::string>& elementos)
+{
+    if (elementos.size() == 1) return uno + elementos[0];
+    const std::size_t nombrados = std::min<std::size_t>(elementos.size(), 10);
+    std::string texto = varios;
+    for (std::size_t k = 0; k < nombrados; ++k) {
+        if (k > 0) texto += k + 1 == elementos.size() ? " y " : ", ";
+        texto += elementos[k];
+    }
+    if (nombrados < elementos.size()) {
+        texto += std::string(" y ") + otros + " " + std::to_string(elementos.size() - nombrados);
+    }
+    return texto;
+}
+
+std::vector<std::string> comoTextos(const std::vector<int>& numeros)
+{
+    std::vector<std::string> textos;
+    for (int n : numeros) textos.push_back(std::to_string(n));
+    return textos;
+}
+
 std::string nombrarBarras(const std::vector<int>& numeros)
 {
-    if (numeros.size() == 1) return "la barra " + std::to_string(numeros[0]);
-    const std::size_t nombradas = std::min<std::size_t>(numeros.size(), 10);
-    std::string texto = "las barras ";
-    for (std::size_t k = 0; k < nombradas; ++k) {
-        if (k > 0) texto += k + 1 == numeros.size() ? " y " : ", ";
-        texto += std::to_string(numeros[k]);
-    }
-    if (nombradas < numeros.size()) texto += " y otras " + std::to_string(numeros.size() - nombradas);
-    return texto;
+    return nombrarLista("la barra ", "las barras ", "otras", comoTextos(numeros));
 }
 
 }  // namespace
@@ -764,5 +781,324 @@ void avisarCasosSinCombinacion(const std::vector<std::string>& casos, const std:
         if (nombrados.count(caso) || !avisados.insert(caso).second) continue;
         std::cout << "Advertencia: el caso de carga " << citar(caso)
                   << " no está en ninguna combinación; sus cargas no se usan" << std::endl;
+    }
+}
+
+void avisarSinTablaDeNudos(claseLeerArchivo& lector, const std::unordered_set<std::string>& comoEtiquetas)
+{
+    const std::string& tag = etiqueta(tagNudos);
+    if (!lector.sePudoAbrir() || lector.esUtf16() || lector.getNoEtiquetas(tag) > 0) return;
+    for (const std::string& palabra : comoEtiquetas) {
+        if (etiquetaParecida(palabra) == &etiquetas[tagNudos] || palabra.compare(0, tag.size(), tag) == 0) return;
+    }
+    std::cout << "Advertencia: el archivo no tiene la tabla \"" << tag << "\"; el modelo queda sin nudos" << std::endl;
+}
+
+// Only numbers an int holds are truncated; the rest name no node or bar and
+// are said where they are looked up.
+void avisarNumeroConDecimales(const std::string& palabra, const std::string& etiqueta, double valor,
+                              const char* objeto)
+{
+    if (!(std::fabs(valor) < 2147483648.0) || valor == std::trunc(valor)) return;
+    avisarPalabra(palabra, "de \"", etiqueta, "\" no es un número entero; se toma como ", objeto,
+                  static_cast<int>(valor));
+}
+
+namespace {
+
+std::string nombrarNudos(const std::vector<int>& numeros)
+{
+    return nombrarLista("el nudo ", "los nudos ", "otros", comoTextos(numeros));
+}
+
+// The numbers in the order of their first place, each once.
+std::vector<int> sinRepetir(const std::vector<int>& numeros)
+{
+    std::vector<int> unicos;
+    std::unordered_set<int> vistos;
+    for (int n : numeros) {
+        if (vistos.insert(n).second) unicos.push_back(n);
+    }
+    return unicos;
+}
+
+// The tags whose blocks list bars; the others list nodes.
+bool listaBarras(const std::string& tag)
+{
+    return tag == etiqueta(tagSeccionRectangular) || tag == etiqueta(tagSeccionGenerica) ||
+           tag == etiqueta(tagDistribuidaLocal) || tag == etiqueta(tagDistribuidaGlobal);
+}
+
+// The nodes of those internal numbers by their user numbers, as a list.
+std::string nombrarNudosInternos(const std::vector<int>& internos)
+{
+    std::vector<int> numeros;
+    for (int i : internos) numeros.push_back(nudo[i].getNoNudoUsuario());
+    return nombrarNudos(numeros);
+}
+
+// The nodes or bars, by what the tag's blocks list, of those internal numbers.
+std::string nombrarPorTag(const std::string& tag, const std::vector<int>& internos)
+{
+    if (!listaBarras(tag)) return nombrarNudosInternos(internos);
+    std::vector<int> numeros;
+    for (int i : internos) numeros.push_back(barra[i].getNoBarraUsuario());
+    return nombrarBarras(numeros);
+}
+
+// The nodes or bars that hold the values of block k, each once, in the
+// order the block lists them.
+std::vector<int> conValoresDe(const Asignaciones& asignaciones, std::size_t k)
+{
+    std::vector<int> vigentes;
+    for (int n : sinRepetir(asignaciones.bloques[k].internos)) {
+        if (asignaciones.vigente.at(n) == k) vigentes.push_back(n);
+    }
+    return vigentes;
+}
+
+const char* verbo(const std::vector<int>& numeros, const char* uno, const char* varios)
+{
+    return numeros.size() == 1 ? uno : varios;
+}
+
+}  // namespace
+
+// Exact equality: a coordinate is read from the same text the same way, so
+// two rows that write one point hold equal numbers. Sorted, not compared in
+// pairs, so that a large model costs n log n.
+void avisarNudosCoincidentes()
+{
+    std::vector<int> orden;
+    for (int i = 0; i < static_cast<int>(nudo.size()); ++i) {
+        if (!std::isnan(nudo[i].getX()) && !std::isnan(nudo[i].getY())) orden.push_back(i);
+    }
+    auto punto = [](int i) { return std::make_pair(nudo[i].getX(), nudo[i].getY()); };
+    std::sort(orden.begin(), orden.end(),
+              [&](int a, int b) { return std::make_pair(punto(a), a) < std::make_pair(punto(b), b); });
+    std::vector<std::vector<int>> grupos;
+    for (std::size_t k = 0; k < orden.size();) {
+        std::size_t fin = k + 1;
+        while (fin < orden.size() && punto(orden[fin]) == punto(orden[k])) ++fin;
+        if (fin - k > 1) grupos.emplace_back(orden.begin() + k, orden.begin() + fin);
+        k = fin;
+    }
+    std::sort(grupos.begin(), grupos.end());
+    for (const std::vector<int>& grupo : grupos) {
+        std::cout << "Advertencia: " << nombrarNudosInternos(grupo)
+                  << " tienen las mismas coordenadas; las barras de uno no se unen con las "
+                  << (grupo.size() == 2 ? "del otro" : "de los otros") << std::endl;
+    }
+}
+
+namespace {
+
+// A block's values as its line names them: a section by its name, codes and
+// stiffnesses as written.
+std::string valoresDe(const Asignado& bloque)
+{
+    if (listaBarras(bloque.etiqueta)) return citar(bloque.nombre);
+    std::string texto;
+    for (const std::string& palabra : bloque.palabras) texto += (texto.empty() ? "" : " ") + citar(palabra);
+    return texto;
+}
+
+bool mismosValores(const Asignado& a, const Asignado& b)
+{
+    return a.etiqueta == b.etiqueta && a.nombre == b.nombre && a.valores == b.valores;
+}
+
+}  // namespace
+
+// A block that gives the same values again changes nothing and stays silent.
+void avisarAsignadoDeNuevo(Asignaciones& asignaciones, const Asignado& bloque)
+{
+    const std::size_t k = asignaciones.bloques.size();
+    asignaciones.bloques.push_back(bloque);
+    // What this block takes over, by the earlier block that had it.
+    std::map<std::size_t, std::vector<int>> tomados;
+    for (int n : bloque.internos) {
+        const auto [lugar, nuevo] = asignaciones.vigente.try_emplace(n, k);
+        if (nuevo || lugar->second == k) continue;
+        if (!mismosValores(asignaciones.bloques[lugar->second], bloque)) tomados[lugar->second].push_back(n);
+        lugar->second = k;
+    }
+    const bool secciones = listaBarras(bloque.etiqueta);
+    for (const auto& [j, numeros] : tomados) {
+        const Asignado& anterior = asignaciones.bloques[j];
+        const bool otraEtiqueta = anterior.etiqueta != bloque.etiqueta;
+        auto conEtiqueta = [&](const Asignado& b) {
+            return valoresDe(b) + (otraEtiqueta ? " (" + b.etiqueta + ")" : "");
+        };
+        std::cout << "Advertencia: " << bloque.etiqueta << " " << nombrarPorTag(bloque.etiqueta, numeros)
+                  << verbo(numeros, " está", " están");
+        if (secciones) {
+            std::cout << " en las secciones " << conEtiqueta(anterior) << " y " << conEtiqueta(bloque);
+        } else {
+            std::cout << " en un bloque con " << valoresDe(anterior) << " y en otro con " << valoresDe(bloque);
+        }
+        std::cout << "; vale " << valoresDe(bloque);
+        if (otraEtiqueta) std::cout << ", pues " << bloque.etiqueta << " se aplica después de " << anterior.etiqueta;
+        std::cout << std::endl;
+    }
+}
+
+namespace {
+
+const char* const direcciones[] = {"X", "Y", "giro"};
+
+}  // namespace
+
+void avisarResortesNegativos(const Asignaciones& resortes)
+{
+    for (std::size_t k = 0; k < resortes.bloques.size(); ++k) {
+        const Asignado& resorte = resortes.bloques[k];
+        std::vector<std::string> negativas;
+        for (std::size_t d = 0; d < resorte.valores.size(); ++d) {
+            if (resorte.valores[d] < 0) negativas.push_back(citar(resorte.palabras[d]) + " en " + direcciones[d]);
+        }
+        const std::vector<int> nudos = conValoresDe(resortes, k);
+        if (nudos.empty() || negativas.empty()) continue;
+        std::cout << "Advertencia: " << resorte.etiqueta << " " << nombrarNudosInternos(nudos)
+                  << verbo(nudos, " tiene", " tienen") << " rigidez " << nombrarLista("", "", "otras", negativas)
+                  << ", pero la rigidez de un resorte no puede ser negativa; se usa tal como está" << std::endl;
+    }
+}
+
+namespace {
+
+double resorteEn(const objNudo2d& n, int d)
+{
+    return d == 0 ? n.getResorteX() : d == 1 ? n.getResorteY() : n.getResorteGiro();
+}
+
+// How the window and the solve take a code `valor` other than 0 and 1, which
+// the nodes `nudos` hold in direction d.
+std::string efectoDelCodigo(double valor, int d, const std::vector<int>& nudos)
+{
+    static const char* const reacciones[] = {"Rx", "Ry", "Mz"};
+    const int codigo = static_cast<int>(valor);
+    if (codigo == 0) return "se lee como 0, libre en el cálculo y en la ventana";
+    if (codigo == 1) return "se lee como 1, fijo en el cálculo y en la ventana";
+    static const char* const fijados[] = {"X", "Y", "el giro"};
+    std::string texto = std::string("el cálculo fija ") + fijados[d];
+    if (apoyoDibujado(nudo[nudos[0]].getApoyo()) != nullptr) return texto;
+    texto += ", pero la ventana no dibuja el apoyo";
+    const bool conResorte = std::any_of(nudos.begin(), nudos.end(), [&](int n) { return resorteEn(nudo[n], d) != 0; });
+    if (!conResorte) texto += std::string(" ni escribe ") + reacciones[d];
+    return texto;
+}
+
+}  // namespace
+
+// A later block that replaced a code was said as it was applied.
+void avisarCodigosDeApoyo(const Asignaciones& apoyos)
+{
+    for (std::size_t k = 0; k < apoyos.bloques.size(); ++k) {
+        const Asignado& bloque = apoyos.bloques[k];
+        const std::vector<int> nudos = conValoresDe(apoyos, k);
+        if (nudos.empty()) continue;
+        for (std::size_t d = 0; d < bloque.valores.size(); ++d) {
+            const double valor = bloque.valores[d];
+            if (valor == 0 || valor == 1) continue;
+            std::cout << "Advertencia: " << bloque.etiqueta << " " << nombrarNudosInternos(nudos)
+                      << verbo(nudos, " tiene", " tienen") << " el código " << citar(bloque.palabras[d]) << " en "
+                      << direcciones[d] << ", que no es 0 ni 1: " << efectoDelCodigo(valor, static_cast<int>(d), nudos)
+                      << std::endl;
+        }
+    }
+}
+
+namespace {
+
+bool soloCerosYUnos(const Eigen::Vector3i& codigos)
+{
+    return ((codigos.array() == 0) || (codigos.array() == 1)).all();
+}
+
+std::string textoDeCodigos(int x, int y, int giro)
+{
+    return std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(giro);
+}
+
+}  // namespace
+
+// Codes other than 0 and 1 are said with their block.
+void avisarApoyosSinSimbolo()
+{
+    std::vector<std::string> sinSimbolo;
+    for (const objNudo2d& n : nudo) {
+        const Eigen::Vector3i a = n.getApoyo();
+        if (a.isZero() || !soloCerosYUnos(a) || apoyoDibujado(a) != nullptr) continue;
+        sinSimbolo.push_back(std::to_string(n.getNoNudoUsuario()) + " (" + textoDeCodigos(a(0), a(1), a(2)) + ")");
+    }
+    if (sinSimbolo.empty()) return;
+    std::vector<std::string> dibujados;
+    for (const ApoyoDibujado& a : apoyosDibujados) dibujados.push_back(textoDeCodigos(a.x, a.y, a.giro));
+    std::cout << "Advertencia: la ventana no dibuja el apoyo "
+              << nombrarLista("del nudo ", "de los nudos ", "otros", sinSimbolo)
+              << ", aunque el cálculo lo tiene en cuenta: solo dibuja los apoyos "
+              << nombrarLista("", "", "otros", dibujados) << std::endl;
+}
+
+// Nodes without bars are no structure to hold, and are not solved.
+void avisarSinApoyos()
+{
+    if (nudo.empty() || noBarras == 0) return;
+    for (const objNudo2d& n : nudo) {
+        if (!n.getApoyo().isZero()) return;
+        for (int d = 0; d < 3; ++d) {
+            if (resorteEn(n, d) != 0) return;
+        }
+    }
+    std::cout << "Advertencia: ningún nudo tiene apoyo ni resorte (" << etiqueta(tagApoyo) << " o "
+              << etiqueta(tagResorte) << "); la estructura no está sujeta" << std::endl;
+}
+
+void avisarNombradoDosVeces(const std::string& etiqueta, const std::string& caso, const std::vector<int>& numeros)
+{
+    std::unordered_map<int, int> veces;
+    for (int n : numeros) ++veces[n];
+    for (int n : sinRepetir(numeros)) {
+        if (veces[n] < 2) continue;
+        std::cout << "Advertencia: " << etiqueta << " el bloque del caso " << citar(caso) << " nombra " << veces[n]
+                  << " veces " << nombrarPorTag(etiqueta, {n}) << "; la carga se le aplica " << veces[n] << " veces"
+                  << std::endl;
+    }
+}
+
+namespace {
+
+// The values of a section block that no section can have, each as "h = -0.5".
+std::vector<std::string> valoresImposibles(const Asignado& seccion, bool rectangular)
+{
+    static const char* const rectangulares[] = {"b", "h", "E"};
+    static const char* const genericos[] = {"A", "I", "E"};
+    std::vector<std::string> imposibles;
+    for (std::size_t d = 0; d < seccion.valores.size(); ++d) {
+        const double valor = seccion.valores[d];
+        const bool inercia = !rectangular && d == 1;
+        if (inercia ? valor < 0 : !(valor > 0)) {
+            imposibles.push_back(std::string(rectangular ? rectangulares[d] : genericos[d]) + " = " +
+                                 citar(seccion.palabras[d]));
+        }
+    }
+    return imposibles;
+}
+
+}  // namespace
+
+void avisarSeccionesImposibles(const Asignaciones& secciones)
+{
+    for (std::size_t k = 0; k < secciones.bloques.size(); ++k) {
+        const Asignado& seccion = secciones.bloques[k];
+        const bool rectangular = seccion.etiqueta == etiqueta(tagSeccionRectangular);
+        const std::vector<std::string> imposibles = valoresImposibles(seccion, rectangular);
+        if (imposibles.empty() || conValoresDe(secciones, k).empty()) continue;
+        std::cout << "Advertencia: " << seccion.etiqueta << " la sección " << citar(seccion.nombre) << " tiene "
+                  << nombrarLista("", "", "otros", imposibles) << ", pero "
+                  << (rectangular ? "b, h y E han de ser mayores que 0"
+                                  : "A y E han de ser mayores que 0, e I no puede ser negativa")
+                  << "; se usa tal como está" << std::endl;
     }
 }

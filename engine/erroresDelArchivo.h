@@ -10,6 +10,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -164,3 +165,58 @@ void avisarSeccionesHomonimas(const std::vector<bool>& conSeccion);
 // case that no combination names.
 void avisarCasosAusentes(const std::vector<Combo>& combos, const std::vector<std::string>& casos);
 void avisarCasosSinCombinacion(const std::vector<std::string>& casos, const std::vector<Combo>& combos);
+
+// Looks at the file when it holds no node table tag: says so, unless a line
+// has already explained the empty model (a file that could not be opened,
+// UTF-16 text, a word named in `comoEtiquetas` that stands for that tag).
+void avisarSinTablaDeNudos(claseLeerArchivo& lector, const std::unordered_set<std::string>& comoEtiquetas);
+
+// Looks at a user number as written: with a fraction, such as 3.6, it is
+// truncated, so the word names `objeto` ("el nudo ", "la barra ") of another
+// number.
+void avisarNumeroConDecimales(const std::string& palabra, const std::string& etiqueta, double valor,
+                              const char* objeto);
+
+// Looks at every node's coordinates: nodes of different numbers at one point
+// are not joined, nor are the bars that meet there.
+void avisarNudosCoincidentes();
+
+// What one block of supports, springs or sections gave: its tag, its name
+// (sections only), its three values as written and as read, and the internal
+// numbers of the nodes or bars that took them, in the order listed.
+struct Asignado {
+    std::string etiqueta;
+    std::string nombre;
+    std::vector<std::string> palabras;
+    std::vector<double> valores;
+    std::vector<int> internos;
+};
+
+// The blocks of one kind in the order the builder applied them, and, by
+// internal number, the block whose values each node or bar holds.
+struct Asignaciones {
+    std::vector<Asignado> bloques;
+    std::unordered_map<int, std::size_t> vigente;
+};
+
+// Looks at a block as it is applied, then keeps it in `asignaciones`: a node
+// or bar that an earlier block gave other values now holds this block's.
+void avisarAsignadoDeNuevo(Asignaciones& asignaciones, const Asignado& bloque);
+
+// Looks at the spring blocks whose values nodes hold: a negative stiffness.
+void avisarResortesNegativos(const Asignaciones& resortes);
+
+// Look at the supports once the springs are set: a code other than 0 and 1
+// in the support blocks (`apoyos`) whose codes nodes hold, nodes held by codes
+// the window draws no symbol for, and a model that no support or spring holds.
+void avisarCodigosDeApoyo(const Asignaciones& apoyos);
+void avisarApoyosSinSimbolo();
+void avisarSinApoyos();
+
+// Looks at the internal numbers of the nodes (puntual:) or bars a load block
+// applied its load to: one listed twice takes the load twice.
+void avisarNombradoDosVeces(const std::string& etiqueta, const std::string& caso, const std::vector<int>& numeros);
+
+// Looks at the section blocks whose values bars hold: b, h, A or E not above
+// 0, or I below 0 (0 is a bar that carries axial force only).
+void avisarSeccionesImposibles(const Asignaciones& secciones);

@@ -10,6 +10,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "claseLeerArchivo.h"
@@ -143,15 +144,17 @@ std::unordered_set<std::string> combinacionesConPares(claseLeerArchivo& lector)
     return nombres;
 }
 
-// Reads a table tag. A repeated tag reads the rows of all its blocks in file
-// order, block by block, so that a block standing right after another one's
-// run is not taken for the end of that run and lost.
+// Reads a table tag, and its number words as written into `palabras`. A
+// repeated tag reads the rows of all its blocks in file order, block by block,
+// so that a block standing right after another one's run is not taken for the
+// end of that run and lost.
 Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta,
-                          const std::unordered_set<std::string>& comoEtiquetas)
+                          const std::unordered_set<std::string>& comoEtiquetas, std::vector<std::string>& palabras)
 {
     const int veces = lector.getNoEtiquetas(etiqueta);
     if (veces <= 1) {
         const Tabla tabla = lector.leerMatriz(etiqueta, columnasDeTabla);
+        palabras = tabla.palabras;
         for (const FinDeCorrida& fin : tabla.fines) avisarFinDeTabla(lector, fin, etiqueta, comoEtiquetas);
         if (!tabla.completa) avisarFilasIncompletas(etiqueta, tabla.numeros);
         return tabla.matriz;
@@ -164,6 +167,7 @@ Eigen::MatrixXd leerTabla(claseLeerArchivo& lector, const std::string& etiqueta,
         avisarFinDeTabla(lector, corrida.fin, etiqueta, comoEtiquetas);
         numeros.insert(numeros.end(), corrida.valores.begin(), corrida.valores.end());
         numerosPorBloque.push_back(corrida.valores.size());
+        palabras.insert(palabras.end(), corrida.palabras.begin(), corrida.palabras.end());
     }
     avisarBloquesSinFilasEnteras(etiqueta, numerosPorBloque);
     if (numeros.size() % columnasDeTabla != 0) {
@@ -193,7 +197,8 @@ void guardarFila(std::vector<Fila>& filas, Puntero& puntero, const Fila& fila, S
 
 // Rows whose own number is no int are skipped. Returns the kept rows, in the
 // order in which their numbers first appear.
-std::vector<FilaNudo> punteroDeNudos(const Eigen::MatrixXd& nudos, Puntero& punteroNudos)
+std::vector<FilaNudo> punteroDeNudos(const Eigen::MatrixXd& nudos, const std::vector<std::string>& palabras,
+                                     Puntero& punteroNudos)
 {
     const std::string& tag = etiqueta(tagNudos);
     SerieDeAvisos noValidos = serieDeNumerosNoValidos(tag, "nudo");
@@ -206,6 +211,7 @@ std::vector<FilaNudo> punteroDeNudos(const Eigen::MatrixXd& nudos, Puntero& punt
                               << " no es un número de nudo válido; se omite la fila" << std::endl;
             continue;
         }
+        avisarNumeroConDecimales(palabras[columnasDeTabla * j], tag, nudos(j, 0), "el nudo ");
         guardarFila(filas, punteroNudos, fila, repetidos, tag);
     }
     noValidos.cerrar();
@@ -217,8 +223,9 @@ std::vector<FilaNudo> punteroDeNudos(const Eigen::MatrixXd& nudos, Puntero& punt
 // are defined, so that no bar is attached to a wrong node. Skipped rows take no
 // place in barra: the kept rows are numbered 0, 1, ... and punteroBarras maps
 // to those positions, so noBarras == barra.size() and every lookup is in range.
-std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Puntero& punteroNudos,
-                                       Puntero& punteroBarras, BarrasOmitidas& barrasOmitidas)
+std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const std::vector<std::string>& palabras,
+                                       const Puntero& punteroNudos, Puntero& punteroBarras,
+                                       BarrasOmitidas& barrasOmitidas)
 {
     const std::string& tag = etiqueta(tagBarras);
     SerieDeAvisos noValidos = serieDeNumerosNoValidos(tag, "barra");
@@ -231,6 +238,10 @@ std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Punt
             noValidos.linea() << "Advertencia: " << tag << " el número " << textoNumero(barras(i, 0))
                               << " no es un número de barra válido; se omite la fila" << std::endl;
             continue;
+        }
+        for (int c = 0; c < columnasDeTabla; ++c) {
+            avisarNumeroConDecimales(palabras[columnasDeTabla * i + c], tag, barras(i, c),
+                                     c == 0 ? "la barra " : "el nudo ");
         }
         // A later row of a bar already built that cannot be built leaves the
         // bar as its earlier row made it.
@@ -257,6 +268,7 @@ std::vector<FilaBarra> punteroDeBarras(const Eigen::MatrixXd& barras, const Punt
 struct Bloque {
     std::string nombre;
     std::vector<double> corrida;
+    std::vector<std::string> palabras;  // the run's words, as written
     // A tag stands where its name should, or the file ends there: the block
     // is left out.
     bool sinNombre = false;
@@ -274,31 +286,51 @@ Bloque leerBloque(claseLeerArchivo& lector, const std::string& etiqueta, int k, 
     if (conNombre) avisarNombreNumerico(etiqueta, bloque.nombre);
     const Corrida corrida = lector.leerCorrida(etiqueta, k, conNombre ? 1 : 0);
     bloque.corrida = corrida.valores;
+    bloque.palabras = corrida.palabras;
     avisarBloqueIncompleto(lector, etiqueta, bloque.nombre, corrida);
     return bloque;
 }
 
 // Calls aplicar(internal node number) for every node the block lists after its
-// leading values.
+// leading values; returns those internal numbers, in the order listed.
 template <class Aplicar>
-void porCadaNudo(const Bloque& bloque, std::size_t valores, const Puntero& punteroNudos, SerieDeAvisos& serie,
-                 const std::string& etiqueta, Aplicar aplicar)
+std::vector<int> porCadaNudo(const Bloque& bloque, std::size_t valores, const Puntero& punteroNudos,
+                             SerieDeAvisos& serie, const std::string& etiqueta, Aplicar aplicar)
 {
+    std::vector<int> aplicados;
     for (std::size_t i = valores; i < bloque.corrida.size(); ++i) {
         int interno;
-        if (buscarNudo(punteroNudos, serie, etiqueta, bloque.corrida[i], interno)) aplicar(interno);
+        avisarNumeroConDecimales(bloque.palabras[i], etiqueta, bloque.corrida[i], "el nudo ");
+        if (!buscarNudo(punteroNudos, serie, etiqueta, bloque.corrida[i], interno)) continue;
+        aplicar(interno);
+        aplicados.push_back(interno);
     }
+    return aplicados;
 }
 
 template <class Aplicar>
-void porCadaBarra(const Bloque& bloque, std::size_t valores, const Puntero& punteroBarras,
-                  const BarrasOmitidas& barrasOmitidas, SerieDeAvisos& serie, const std::string& etiqueta,
-                  Aplicar aplicar)
+std::vector<int> porCadaBarra(const Bloque& bloque, std::size_t valores, const Puntero& punteroBarras,
+                              const BarrasOmitidas& barrasOmitidas, SerieDeAvisos& serie,
+                              const std::string& etiqueta, Aplicar aplicar)
 {
+    std::vector<int> aplicados;
     for (std::size_t i = valores; i < bloque.corrida.size(); ++i) {
         int interno;
-        if (buscarBarra(punteroBarras, barrasOmitidas, serie, etiqueta, bloque.corrida[i], interno)) aplicar(interno);
+        avisarNumeroConDecimales(bloque.palabras[i], etiqueta, bloque.corrida[i], "la barra ");
+        if (!buscarBarra(punteroBarras, barrasOmitidas, serie, etiqueta, bloque.corrida[i], interno)) continue;
+        aplicar(interno);
+        aplicados.push_back(interno);
     }
+    return aplicados;
+}
+
+// A support, spring or section block's first three values, as written and as
+// read, and the nodes or bars `aplicados` that took them.
+Asignado asignadoDe(const std::string& etiqueta, const Bloque& bloque, std::vector<int> aplicados)
+{
+    const std::size_t valores = std::min<std::size_t>(bloque.corrida.size(), 3);
+    return {etiqueta, bloque.nombre, {bloque.palabras.begin(), bloque.palabras.begin() + valores},
+            {bloque.corrida.begin(), bloque.corrida.begin() + valores}, std::move(aplicados)};
 }
 
 // A case is never a tag either: the list ends before a factor that a tag
@@ -328,19 +360,22 @@ Combo leerCombo(claseLeerArchivo& lector, int k)
 // bars. fijar gives a bar the two values; conSeccion marks the bars given one.
 template <class Fijar>
 void leerSecciones(claseLeerArchivo& lector, const std::string& etiqueta, const Puntero& punteroBarras,
-                   const BarrasOmitidas& barrasOmitidas, std::vector<bool>& conSeccion, Fijar fijar)
+                   const BarrasOmitidas& barrasOmitidas, std::vector<bool>& conSeccion, Asignaciones& secciones,
+                   Fijar fijar)
 {
     const int bloques = lector.getNoEtiquetas(etiqueta);
     SerieDeAvisos noDefinidas = serieDeBarrasNoDefinidas(etiqueta);
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, etiqueta, k, true);
         const std::vector<double>& v = bloque.corrida;
-        porCadaBarra(bloque, 3, punteroBarras, barrasOmitidas, noDefinidas, etiqueta, [&](int i) {
+        std::vector<int> conEsta =
+            porCadaBarra(bloque, 3, punteroBarras, barrasOmitidas, noDefinidas, etiqueta, [&](int i) {
             fijar(barra[i], v[0], v[1]);
             barra[i].setModuloE(v[2]);
             barra[i].setNombreDeSeccion(bloque.nombre);
             conSeccion[i] = true;
         });
+        avisarAsignadoDeNuevo(secciones, asignadoDe(etiqueta, bloque, std::move(conEsta)));
     }
     noDefinidas.cerrar();
 }
@@ -358,8 +393,10 @@ void leerCargasDeBarras(claseLeerArchivo& lector, const std::string& etiqueta, c
         const Bloque bloque = leerBloque(lector, etiqueta, k, true);
         if (bloque.sinNombre) continue;
         casos.push_back(bloque.nombre);
-        porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, noDefinidas, etiqueta,
-                     [&](int i) { fijar(barra[i], bloque.nombre, bloque.corrida); });
+        const std::vector<int> cargadas =
+            porCadaBarra(bloque, 4, punteroBarras, barrasOmitidas, noDefinidas, etiqueta,
+                         [&](int i) { fijar(barra[i], bloque.nombre, bloque.corrida); });
+        avisarNombradoDosVeces(etiqueta, bloque.nombre, cargadas);
     }
     noDefinidas.cerrar();
     if (bloques > 0) std::cout << traza << std::endl;
@@ -368,37 +405,42 @@ void leerCargasDeBarras(claseLeerArchivo& lector, const std::string& etiqueta, c
 // The steps of funcionLeerArchivo, in the order it runs them. Each ends with
 // its line of the trace, when it prints one.
 
-Eigen::MatrixXd leerTablaDeNudos(claseLeerArchivo& lector, const std::unordered_set<std::string>& comoEtiquetas)
+Eigen::MatrixXd leerTablaDeNudos(claseLeerArchivo& lector, const std::unordered_set<std::string>& comoEtiquetas,
+                                 std::vector<std::string>& palabras)
 {
-    const Eigen::MatrixXd nudos = leerTabla(lector, etiqueta(tagNudos), comoEtiquetas);
+    avisarSinTablaDeNudos(lector, comoEtiquetas);
+    const Eigen::MatrixXd nudos = leerTabla(lector, etiqueta(tagNudos), comoEtiquetas, palabras);
     noNudos = static_cast<int>(nudos.rows());
     std::cout << "lectura de nudos OK " << "Num Nudos = " << noNudos << std::endl;
     return nudos;
 }
 
-Eigen::MatrixXd leerTablaDeBarras(claseLeerArchivo& lector, const std::unordered_set<std::string>& comoEtiquetas)
+Eigen::MatrixXd leerTablaDeBarras(claseLeerArchivo& lector, const std::unordered_set<std::string>& comoEtiquetas,
+                                  std::vector<std::string>& palabras)
 {
-    const Eigen::MatrixXd barras = leerTabla(lector, etiqueta(tagBarras), comoEtiquetas);
+    const Eigen::MatrixXd barras = leerTabla(lector, etiqueta(tagBarras), comoEtiquetas, palabras);
     noBarras = static_cast<int>(barras.rows());
     std::cout << "lectura de barras OK " << "Num Barras = " << noBarras << std::endl;
     return barras;
 }
 
 // The counts become those of the rows that are built.
-std::vector<FilaNudo> numerarNudos(const Eigen::MatrixXd& nudos, Puntero& punteroNudos)
+std::vector<FilaNudo> numerarNudos(const Eigen::MatrixXd& nudos, const std::vector<std::string>& palabras,
+                                   Puntero& punteroNudos)
 {
     if (noNudos == 0) return {};
-    std::vector<FilaNudo> filas = punteroDeNudos(nudos, punteroNudos);
+    std::vector<FilaNudo> filas = punteroDeNudos(nudos, palabras, punteroNudos);
     noNudos = static_cast<int>(filas.size());
     std::cout << "punteros de nudos internos OK" << std::endl;
     return filas;
 }
 
-std::vector<FilaBarra> numerarBarras(const Eigen::MatrixXd& barras, const Puntero& punteroNudos,
-                                     Puntero& punteroBarras, BarrasOmitidas& barrasOmitidas)
+std::vector<FilaBarra> numerarBarras(const Eigen::MatrixXd& barras, const std::vector<std::string>& palabras,
+                                     const Puntero& punteroNudos, Puntero& punteroBarras,
+                                     BarrasOmitidas& barrasOmitidas)
 {
     if (noBarras == 0) return {};
-    std::vector<FilaBarra> filas = punteroDeBarras(barras, punteroNudos, punteroBarras, barrasOmitidas);
+    std::vector<FilaBarra> filas = punteroDeBarras(barras, palabras, punteroNudos, punteroBarras, barrasOmitidas);
     noBarras = static_cast<int>(filas.size());
     std::cout << "puntero de barras internas OK" << std::endl;
     return filas;
@@ -415,6 +457,7 @@ void crearNudos(const std::vector<FilaNudo>& filas, const Puntero& punteroNudos)
         nudo[j].setCoordenadas(f.x, f.y);
     }
     std::cout << "transferencia de coord a nudos[i] OK" << std::endl;
+    avisarNudosCoincidentes();
 }
 
 // The codes truncated to int; false, with one line, when one is no int.
@@ -429,21 +472,25 @@ bool codigosDeApoyo(const Bloque& bloque, int (&codigo)[3])
     return true;
 }
 
-// Codes X, Y, rotation, then nodes; a later block overrides.
-void leerApoyos(claseLeerArchivo& lector, const Puntero& punteroNudos)
+// Codes X, Y, rotation, then nodes; a later block overrides. Returns the
+// blocks as applied, for the checks that need the springs as well.
+Asignaciones leerApoyos(claseLeerArchivo& lector, const Puntero& punteroNudos)
 {
     const std::string& tag = etiqueta(tagApoyo);
     const int bloques = lector.getNoEtiquetas(tag);
     SerieDeAvisos noDefinidos = serieDeNudosNoDefinidos(tag);
+    Asignaciones apoyos;
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, tag, k, false);
         int codigo[3];
         if (bloque.corrida.size() <= 3 || !codigosDeApoyo(bloque, codigo)) continue;
-        porCadaNudo(bloque, 3, punteroNudos, noDefinidos, tag,
-                    [&](int n) { nudo[n].setApoyo(codigo[0], codigo[1], codigo[2]); });
+        std::vector<int> apoyados = porCadaNudo(bloque, 3, punteroNudos, noDefinidos, tag,
+                                                [&](int n) { nudo[n].setApoyo(codigo[0], codigo[1], codigo[2]); });
+        avisarAsignadoDeNuevo(apoyos, asignadoDe(tag, bloque, std::move(apoyados)));
     }
     noDefinidos.cerrar();
     if (bloques > 0) std::cout << "transferencia de apoyos a nudo[i] OK" << std::endl;
+    return apoyos;
 }
 
 // Stiffness X, Y, rotation, then nodes.
@@ -452,14 +499,25 @@ void leerResortes(claseLeerArchivo& lector, const Puntero& punteroNudos)
     const std::string& tag = etiqueta(tagResorte);
     const int bloques = lector.getNoEtiquetas(tag);
     SerieDeAvisos noDefinidos = serieDeNudosNoDefinidos(tag);
+    Asignaciones resortes;
     for (int k = 1; k <= bloques; ++k) {
         const Bloque bloque = leerBloque(lector, tag, k, false);
         const std::vector<double>& v = bloque.corrida;
-        porCadaNudo(bloque, 3, punteroNudos, noDefinidos, tag,
-                    [&](int n) { nudo[n].setResorte(v[0], v[1], v[2]); });
+        std::vector<int> conResorte = porCadaNudo(bloque, 3, punteroNudos, noDefinidos, tag,
+                                                  [&](int n) { nudo[n].setResorte(v[0], v[1], v[2]); });
+        avisarAsignadoDeNuevo(resortes, asignadoDe(tag, bloque, std::move(conResorte)));
     }
     noDefinidos.cerrar();
+    avisarResortesNegativos(resortes);
     if (bloques > 0) std::cout << "transferencia de resortes a nudo[i] OK" << std::endl;
+}
+
+// What the solve and the window make of the supports, springs included.
+void avisarApoyos(const Asignaciones& apoyos)
+{
+    avisarCodigosDeApoyo(apoyos);
+    avisarApoyosSinSimbolo();
+    avisarSinApoyos();
 }
 
 // Case name; Fx, Fy, Mz, then nodes. The case names join casos.
@@ -473,8 +531,10 @@ void leerCargasPuntuales(claseLeerArchivo& lector, const Puntero& punteroNudos, 
         if (bloque.sinNombre) continue;
         casos.push_back(bloque.nombre);
         const std::vector<double>& v = bloque.corrida;
-        porCadaNudo(bloque, 3, punteroNudos, noDefinidos, tag,
-                    [&](int n) { nudo[n].setCargaPuntual(bloque.nombre, v[0], v[1], v[2]); });
+        const std::vector<int> cargados =
+            porCadaNudo(bloque, 3, punteroNudos, noDefinidos, tag,
+                        [&](int n) { nudo[n].setCargaPuntual(bloque.nombre, v[0], v[1], v[2]); });
+        avisarNombradoDosVeces(tag, bloque.nombre, cargados);
     }
     noDefinidos.cerrar();
     if (bloques > 0) std::cout << "transferencia de cargas puntuales a nudo[i] OK" << std::endl;
@@ -540,19 +600,22 @@ void crearBarras(const std::vector<FilaBarra>& filas, const Puntero& punteroBarr
 }
 
 // Name; b, h, E (rectangular) or A, I, E (generic), then bars. Generic blocks
-// come second, so they win over rectangular ones; then the bars that no block
-// gave a section, and one name given to different sections, are said.
+// come second, so they win over rectangular ones; then the values that no
+// section can have, the bars that no block gave a section, and one name given
+// to different sections, are said.
 void leerSeccionesDeBarras(claseLeerArchivo& lector, const Puntero& punteroBarras,
                            const BarrasOmitidas& barrasOmitidas)
 {
     if (noBarras == 0) return;
     std::vector<bool> conSeccion(barra.size(), false);
-    leerSecciones(lector, etiqueta(tagSeccionRectangular), punteroBarras, barrasOmitidas, conSeccion,
+    Asignaciones secciones;
+    leerSecciones(lector, etiqueta(tagSeccionRectangular), punteroBarras, barrasOmitidas, conSeccion, secciones,
                   [](objBarra2d& b, double x, double y) { b.setSeccionRectangular(x, y); });
     std::cout << "transferencia de secciones rect a barra[i] OK" << std::endl;
-    leerSecciones(lector, etiqueta(tagSeccionGenerica), punteroBarras, barrasOmitidas, conSeccion,
+    leerSecciones(lector, etiqueta(tagSeccionGenerica), punteroBarras, barrasOmitidas, conSeccion, secciones,
                   [](objBarra2d& b, double x, double y) { b.setSeccionGenerica(x, y); });
     std::cout << "transferencia de secciones gen a barra[i] OK" << std::endl;
+    avisarSeccionesImposibles(secciones);
     avisarBarrasSinSeccion(conSeccion);
     avisarSeccionesHomonimas(conSeccion);
 }
@@ -652,28 +715,32 @@ void funcionLeerArchivo()
     avisarBloquesSinNombre(lector);
 
     // 3. Node table: user number, X, Y.
-    const Eigen::MatrixXd nudos = leerTablaDeNudos(lector, comoEtiquetas);
+    std::vector<std::string> palabrasNudos;
+    const Eigen::MatrixXd nudos = leerTablaDeNudos(lector, comoEtiquetas, palabrasNudos);
 
     // 4. Bar table: user number, start node, end node.
-    const Eigen::MatrixXd barras = leerTablaDeBarras(lector, comoEtiquetas);
+    std::vector<std::string> palabrasBarras;
+    const Eigen::MatrixXd barras = leerTablaDeBarras(lector, comoEtiquetas, palabrasBarras);
 
     // 5. Node lookup table.
     Puntero punteroNudos;
-    const std::vector<FilaNudo> filasNudo = numerarNudos(nudos, punteroNudos);
+    const std::vector<FilaNudo> filasNudo = numerarNudos(nudos, palabrasNudos, punteroNudos);
 
     // 6. Bar lookup table; a bar row whose node is undefined is not built.
     Puntero punteroBarras;
     BarrasOmitidas barrasOmitidas;
-    const std::vector<FilaBarra> filasBarra = numerarBarras(barras, punteroNudos, punteroBarras, barrasOmitidas);
+    const std::vector<FilaBarra> filasBarra =
+        numerarBarras(barras, palabrasBarras, punteroNudos, punteroBarras, barrasOmitidas);
 
     // 7. Nodes.
     crearNudos(filasNudo, punteroNudos);
 
     // 8. Supports.
-    leerApoyos(lector, punteroNudos);
+    const Asignaciones apoyos = leerApoyos(lector, punteroNudos);
 
-    // 9. Springs.
+    // 9. Springs; then the supports as the solve and the window take them.
     leerResortes(lector, punteroNudos);
+    avisarApoyos(apoyos);
 
     // 10. Point loads.
     std::vector<std::string> casosConCargas;

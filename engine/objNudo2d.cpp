@@ -140,3 +140,11 @@ bool objNudo2d::tieneResultados(int c) const
 {
     return c >= 0 && c < desplazamientos.cols() && c < reaccionesNudo.cols();
 }
+
+const ApoyoDibujado* apoyoDibujado(const Eigen::Vector3i& codigos)
+{
+    for (const ApoyoDibujado& a : apoyosDibujados) {
+        if (codigos(0) == a.x && codigos(1) == a.y && codigos(2) == a.giro) return &a;
+    }
+    return nullptr;
+}

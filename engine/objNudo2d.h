@@ -64,3 +64,23 @@ private:
     Eigen::MatrixXd desplazamientos;
     Eigen::MatrixXd reaccionesNudo;
 };
+
+// The support codes (X, Y, rotation) the window draws a symbol for, each with
+// its symbol. Codes in no row are held in the solve as they say, and drawn as
+// a free node: the window's layer and the builder's check both read this.
+enum class SimboloDeApoyo { empotrado, articulado, rodilloEnY, rodilloEnX };
+struct ApoyoDibujado {
+    int x;
+    int y;
+    int giro;
+    SimboloDeApoyo simbolo;
+};
+inline const ApoyoDibujado apoyosDibujados[] = {
+    {1, 1, 1, SimboloDeApoyo::empotrado},
+    {1, 1, 0, SimboloDeApoyo::articulado},
+    {0, 1, 0, SimboloDeApoyo::rodilloEnY},
+    {1, 0, 0, SimboloDeApoyo::rodilloEnX},
+};
+
+// The row of the codes, or null when the window draws no symbol for them.
+const ApoyoDibujado* apoyoDibujado(const Eigen::Vector3i& codigos);

@@ -297,26 +297,26 @@ void plotApoyos(double s)
 {
     s = unidadSimbolo(s);
     for (int i = 0; i < noNudos; ++i) {
-        const Eigen::Vector3i a = nudo[i].getApoyo();
+        const ApoyoDibujado* apoyo = apoyoDibujado(nudo[i].getApoyo());
         glColor3f(0.8, 0.8, 0.3);
-        if (a(0) == 1 && a(1) == 1 && a(2) == 1) {
-            entrarMarcoSimbolo(nudo[i], s);
+        if (apoyo == nullptr) continue;
+        entrarMarcoSimbolo(nudo[i], s);
+        switch (apoyo->simbolo) {
+        case SimboloDeApoyo::empotrado:
             apoyoEmpotrado();
-            glPopMatrix();
-        } else if (a(0) == 1 && a(1) == 1 && a(2) == 0) {
-            entrarMarcoSimbolo(nudo[i], s);
+            break;
+        case SimboloDeApoyo::articulado:
             apoyoArticulado();
-            glPopMatrix();
-        } else if (a(0) == 0 && a(1) == 1 && a(2) == 0) {
-            entrarMarcoSimbolo(nudo[i], s);
+            break;
+        case SimboloDeApoyo::rodilloEnY:
             apoyoRodillo();
-            glPopMatrix();
-        } else if (a(0) == 1 && a(1) == 0 && a(2) == 0) {
-            entrarMarcoSimbolo(nudo[i], s);
+            break;
+        case SimboloDeApoyo::rodilloEnX:
             glRotatef(90, 0, 0, 1);
             apoyoRodillo();
-            glPopMatrix();
+            break;
         }
+        glPopMatrix();
     }
 }
 

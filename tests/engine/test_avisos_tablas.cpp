@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "etiquetas.h"
-#include "trazaDelConstructor.h"
+#include "traza.h"
 #include "util.h"
 #include "vardel2d.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "etiquetas.h"
-#include "trazaDelConstructor.h"
+#include "traza.h"
 #include "util.h"
 #include "vardel2d.h"
 
@@ -37,14 +37,6 @@ std::string sinSeccion(int barra)
            " no tiene sección (de seccionRectangular: o seccionGenerica:); no aporta rigidez";
 }
 
-// Builds the model of the file at `ruta` from an empty model; returns the trace.
-Lineas construir(const std::string& ruta)
-{
-    vaciarModelo();
-    nombreArchivo = ruta;
-    return lineas(salidaDe(funcionLeerArchivo));
-}
-
 void esperarFila(const Eigen::MatrixXd& m, int fila, const std::vector<double>& valores)
 {
     ASSERT_LT(fila, m.rows());
@@ -65,15 +57,6 @@ std::pair<int, int> nudosInternos(objBarra2d& b)
 {
     const Eigen::VectorXi g = b.getGdl();
     return {g(0) / 3, g(3) / 3};
-}
-
-// Every node and bar holds noCombos combinations, so nothing downstream reads past a table.
-void esperarCombosCoherentes()
-{
-    for (const objNudo2d& n : nudo) EXPECT_EQ(n.getCantidadDeCombos(), noCombos);
-    for (const objBarra2d& b : barra) EXPECT_EQ(b.getMatrizCargasCombo().rows(), noCombos);
-    EXPECT_EQ(static_cast<int>(nudo.size()), noNudos);
-    EXPECT_EQ(static_cast<int>(barra.size()), noBarras);
 }
 
 std::string rutaEjemplo(const std::string& nombre)
@@ -222,22 +205,6 @@ TEST_F(Constructor, ElInicioLeeElArchivoDelPrimerArgumento)
     EXPECT_EQ(noBarras, 3);
 }
 
-struct Caso {
-    const char* nombre;
-    std::string contenido;
-    Lineas traza;
-    std::function<void()> comprobar;
-};
-
-void construirCaso(const Caso& c)
-{
-    SCOPED_TRACE(c.nombre);
-    ArchivoTemporal archivo(c.contenido);
-    esperarTraza(construir(archivo.ruta()), c.traza);
-    esperarCombosCoherentes();
-    c.comprobar();
-}
-
 TEST_F(Constructor, CasosDeArchivo)
 {
     const Caso casos[] = {
@@ -251,14 +218,14 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
         {"nudos y barras sin nada más", "nudos: 1 0 0 2 5 0 barras: 1 1 2",
          conAvisosEscala(
-             {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen,
-              sinSeccion(1)}),
+             {cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras, kRect,
+              kGen, sinSeccion(1)}),
          [] {
              ASSERT_EQ(barra.size(), 1u);
              EXPECT_EQ(nudosInternos(barra[0]), std::make_pair(0, 1));
              EXPECT_EQ(noCombos, 0);
          }},
-        {"archivo vacío", "", conAvisosEscala({cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
+        {"archivo vacío", "", conAvisosEscala({kSinTablaDeNudos, cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
          [] {
              EXPECT_EQ(noNudos + noBarras + noCombos, 0);
              EXPECT_TRUE(nudo.empty());
@@ -273,7 +240,12 @@ TEST_F(Constructor, CasosDeArchivo)
              EXPECT_EQ(escalaCarga, 0.1);
          }},
         {"números truncados", "nudos: 1 0 0 2.9 3 0 -0.5 6 0 barras: 7 1.5 2 apoyo: 1 1 0.9 0.7",
-         conAvisosEscala({cuentaNudos(3), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
+         conAvisosEscala({cuentaNudos(3), cuentaBarras(1), conDecimales("2.9", "nudos:", "el nudo 2"),
+                          conDecimales("-0.5", "nudos:", "el nudo 0"), kNudosOK,
+                          conDecimales("1.5", "barras:", "el nudo 1"), kBarrasOK, kCoordNudos,
+                          conDecimales("0.7", "apoyo:", "el nudo 0"), kApoyos,
+                          "Advertencia: apoyo: el nudo 0 tiene el código 0.9 en giro, que no es 0 ni 1: se lee como "
+                          "0, libre en el cálculo y en la ventana",
                           kCoordBarras, kRect, kGen, sinSeccion(7)}),
          [] {
              EXPECT_EQ(nudo[1].getNoNudoUsuario(), 2);
@@ -288,7 +260,7 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
         {"número de nudo repetido", "nudos: 1 0 0 1 5 0 2 9 0 barras: 1 1 2",
          conAvisosEscala({cuentaNudos(3), cuentaBarras(1), "Advertencia: el número 1 se repite en nudos:; vale la última fila",
-                          kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen, sinSeccion(1)}),
+                          kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras, kRect, kGen, sinSeccion(1)}),
          [] {
              ASSERT_EQ(noNudos, 2);
              EXPECT_EQ(nudo[0].getNoNudoUsuario(), 1);
@@ -300,8 +272,12 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
         {"apoyos repetidos y carga puntual dos veces",
          "nudos: 1 0 0 2 5 0 apoyo: 1 1 1 1 2 apoyo: 0 1 0 2 puntual: P 3 -4 1 1 1 combo: C 2 P",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos, kApoyos, kPuntuales, kCombosNudo,
-                          kCombosBarra}),
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos,
+                          "Advertencia: apoyo: el nudo 2 está en un bloque con 1 1 1 y en otro con 0 1 0; vale 0 1 0",
+                          kApoyos,
+                          "Advertencia: puntual: el bloque del caso P nombra 2 veces el nudo 1; la carga se le aplica "
+                          "2 veces",
+                          kPuntuales, kCombosNudo, kCombosBarra}),
          [] {
              esperarApoyo(nudo[0], 1, 1, 1);
              esperarApoyo(nudo[1], 0, 1, 0);
@@ -312,8 +288,11 @@ TEST_F(Constructor, CasosDeArchivo)
         {"la sección genérica gana, la última de un tipo gana",
          "nudos: 1 0 0 2 5 0 barras: 1 1 2 2 2 1 seccionGenerica: G 0.01 2e-4 2e8 1 "
          "seccionRectangular: R 0.3 0.5 3e7 1 2 seccionRectangular: R2 0.2 0.2 1e7 2",
-         conAvisosEscala(
-             {cuentaNudos(2), cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen}),
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras,
+                          "Advertencia: seccionRectangular: la barra 2 está en las secciones R y R2; vale R2", kRect,
+                          "Advertencia: seccionGenerica: la barra 1 está en las secciones R (seccionRectangular:) y G "
+                          "(seccionGenerica:); vale G, pues seccionGenerica: se aplica después de seccionRectangular:",
+                          kGen}),
          [] {
              EXPECT_EQ(barra[0].getNombreDeSeccion(), "G");
              EXPECT_EQ(barra[0].getArea(), 0.01);
@@ -396,7 +375,7 @@ TEST_F(Constructor, CasosDeArchivo)
                           cuentaBarras(4), kNudosOK,
                           "Advertencia: barras: nombra el nudo 9, que no está definido; se omite la barra 1",
                           "Advertencia: barras: nombra el nudo -inf, que no está definido; se omite la barra 4",
-                          kBarrasOK, kCoordNudos, kCoordBarras,
+                          kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras,
                           "Advertencia: seccionRectangular: nombra la barra 1, que se omitió porque su nudo 9 no está definido; "
                           "se omite",
                           kRect,
@@ -416,7 +395,7 @@ TEST_F(Constructor, CasosDeArchivo)
          conAvisosEscala({cuentaNudos(2), cuentaBarras(3), kNudosOK,
                           "Advertencia: barras: nombra el nudo 7, que no está definido; se omite la barra 2",
                           "Advertencia: barras: nombra el nudo 5, que no está definido; se omite la barra 3",
-                          kBarrasOK, kCoordNudos, kCoordBarras,
+                          kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras,
                           "Advertencia: seccionRectangular: nombra la barra 2, que se omitió porque su nudo 7 no está "
                           "definido; se omite",
                           kRect,
@@ -436,7 +415,7 @@ TEST_F(Constructor, CasosDeArchivo)
              EXPECT_EQ(barra[0].getArea(), 2.0);
          }},
         {"barras sin ningún nudo", "barras: 1 1 2 distribuidaLocal: q 0 0 1 1 1",
-         conAvisosEscala({cuentaNudos(0), cuentaBarras(1),
+         conAvisosEscala({kSinTablaDeNudos, cuentaNudos(0), cuentaBarras(1),
                           "Advertencia: barras: nombra el nudo 1, que no está definido; se omite la barra 1", kBarrasOK,
                           kCoordNudos,
                           "Advertencia: distribuidaLocal: nombra la barra 1, que se omitió porque su nudo 1 no está "
@@ -446,7 +425,7 @@ TEST_F(Constructor, CasosDeArchivo)
         {"combinación repetida",
          "nudos: 1 0 0 2 4 0 barras: 1 1 2 puntual: D 0 -10 0 1 puntual: L 0 -5 0 1 "
          "distribuidaLocal: D 0 0 -1 -1 1 combo: A 1 D combo: B 1 L combo: A 2 L",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kPuntuales,
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kPuntuales,
                           "Advertencia: la combinación A se repite; sus pares se suman a la misma combinación",
                           kCombosNudo, kCoordBarras, kRect, kGen, sinSeccion(1), kLocales, kCombosBarra}),
          [] {
@@ -461,7 +440,7 @@ TEST_F(Constructor, CasosDeArchivo)
          }},
         {"combinación sin pares",
          "nudos: 1 0 0 2 4 0 barras: 1 1 2 puntual: D 1 0 0 1 combo: V x combo: A 1 D",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kPuntuales,
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kPuntuales,
                           "Advertencia: la combinación V no tiene pares de factor y caso: la palabra \"x\" está "
                           "donde va su primer factor; se omite",
                           kCombosNudo,
@@ -473,7 +452,7 @@ TEST_F(Constructor, CasosDeArchivo)
              esperarFila(nudo[0].getCargasGlobales(), 0, {1, 0, 0});
          }},
         {"ninguna combinación con pares", "nudos: 1 0 0 2 4 0 barras: 1 1 2 combo: V",
-         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos,
+         conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos,
                           "Advertencia: la combinación V no tiene pares de factor y caso; se omite", kCoordBarras,
                           kRect, kGen, sinSeccion(1)}),
          [] {
@@ -484,8 +463,8 @@ TEST_F(Constructor, CasosDeArchivo)
         {"etiqueta nudos: repetida", "nudos: 1 0 0 barras: 1 1 2 nudos: 2 4 0",
          conAvisosEscala({"Advertencia: la etiqueta nudos: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
-                          cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect,
-                          kGen, sinSeccion(1)}),
+                          cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras,
+                          kRect, kGen, sinSeccion(1)}),
          [] {
              EXPECT_EQ(nudo[1].getNoNudoUsuario(), 2);
              EXPECT_EQ(nudo[1].getX(), 4.0);
@@ -495,7 +474,7 @@ TEST_F(Constructor, CasosDeArchivo)
          conAvisosEscala({cuentaNudos(3),
                           "Advertencia: la etiqueta barras: aparece 2 veces; se leen las filas de todas en el orden "
                           "del archivo",
-                          cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kCoordBarras, kRect, kGen,
+                          cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras, kRect, kGen,
                           "Advertencia: las barras 1 y 2 no tienen sección (de seccionRectangular: o "
                           "seccionGenerica:); no aportan rigidez"}),
          [] {
@@ -700,7 +679,7 @@ TEST_F(Constructor, AjustesDeVisualizacion)
 
     ArchivoTemporal todos("escalaDeflexion: 5 escalaM: 0.2 escalaV: 0.3 escalaN: 0.4 escalaTexto: 0.5 "
                           "escalaApoyo: 0.6 precision: 1 escalaCarga: 0.7");
-    EXPECT_EQ(construir(todos.ruta()), Lineas({cuentaNudos(0), cuentaBarras(0), kCoordNudos}));
+    EXPECT_EQ(construir(todos.ruta()), Lineas({kSinTablaDeNudos, cuentaNudos(0), cuentaBarras(0), kCoordNudos}));
     EXPECT_EQ(escalaDef, 5);
     EXPECT_EQ(escalaM, 0.2);
     EXPECT_EQ(escalaV, 0.3);
@@ -934,7 +913,10 @@ TEST_F(LoQueElModeloNoUsa, TextoLibreYNombresNoAvisan)
     construirCaso({"nombres parecidos a etiquetas",
                    conCombos("puntual: escalaN 0 -5 0 2 combo: U 1 escalaN 1 viva 1 muerta "
                              "seccionGenerica: Barras 0.01 1e-4 2e8 1"),
-                   traza({}), [] {
+                   traza({}, {"Advertencia: seccionGenerica: la barra 1 está en las secciones V "
+                              "(seccionRectangular:) y Barras (seccionGenerica:); vale Barras, pues seccionGenerica: "
+                              "se aplica después de seccionRectangular:"}),
+                   [] {
                        esperarU(-15, -1);
                        EXPECT_EQ(barra[0].getNombreDeSeccion(), "Barras");
                    }});
@@ -959,10 +941,12 @@ TEST_F(PalabrasQueNoSonNumeros, CadaUnaNombradaUnaVez)
                           filasIncompletas("nudos:", 4), cuentaNudos(0), cuentaBarras(0), kCoordNudos}),
          [] { EXPECT_TRUE(nudo.empty()); }},
         {"NaN corta la tabla de nudos", "nudos: 1 0 0 2 4 0 NaN 8 0",
-         conAvisosEscala({noFinito("NaN", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         conAvisosEscala(
+             {noFinito("NaN", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
          [] { EXPECT_EQ(noNudos, 2); }},
         {"nan(1) corta la tabla de nudos", "nudos: 1 0 0 2 4 0 nan(1) 8 0",
-         conAvisosEscala({noFinito("nan(1)", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         conAvisosEscala(
+             {noFinito("nan(1)", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
          [] { EXPECT_EQ(noNudos, 2); }},
         {"nan como valor de una carga", reemplazar(kViga, "P 0 -10 0 2", "P nan -10 0 2"),
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
@@ -970,8 +954,8 @@ TEST_F(PalabrasQueNoSonNumeros, CadaUnaNombradaUnaVez)
                           kCombosBarra}),
          [] { esperarFila(nudo[1].getCargasGlobales(), 0, {0, 0, 0}); }},
         {"-inf en un apoyo", "nudos: 1 0 0 apoyo: 1 1 -inf 1",
-         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos, noFinito("-inf", "apoyo:") + "; el apoyo no se aplica",
-                          kApoyos}),
+         conAvisosEscala({cuentaNudos(1), cuentaBarras(0), kNudosOK, kCoordNudos,
+                          noFinito("-inf", "apoyo:") + "; el apoyo no se aplica", kApoyos}),
          [] { esperarApoyo(nudo[0], 0, 0, 0); }},
         {"+Infinity como factor", kViga + " combo: S 1 P +Infinity P",
          conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kPuntuales,
@@ -1060,7 +1044,8 @@ TEST_F(CadaErrorDondeSeComete, TextoDentroDeUnaTabla)
         {"texto tras la tabla, antes de la etiqueta siguiente", tresNudos("1 0 0 2 5 0 3 10 0 (apoyo derecho)"),
          kTrazaTresNudos, [] { EXPECT_EQ(noNudos, 3); }},
         {"una fila antes del fin del archivo", "nudos: 1 0 0 2 5 0 fin 3 10 0",
-         conAvisosEscala({textoEnTabla("fin", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
+         conAvisosEscala(
+             {textoEnTabla("fin", "nudos:"), cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos}),
          [] { EXPECT_EQ(noNudos, 2); }},
         {"una nota con números sueltos tras la tabla", tresNudos("1 0 0 2 5 0 3 10 0 viga de 2 vanos, como 2 vigas"),
          kTrazaTresNudos, [] { EXPECT_EQ(noNudos, 3); }},
