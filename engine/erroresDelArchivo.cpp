@@ -629,16 +629,7 @@ std::string nombrarLista(const char* uno, const char* varios, const char* otros,
                          const std::vector<std::string>& elementos)
 {
     if (elementos.size() == 1) return uno + elementos[0];
-    const std::size_t nombrados = std::min<std::size_t>(elementos.size(), 10);
-    std::string texto = varios;
-    for (std::size_t k = 0; k < nombrados; ++k) {
-        if (k > 0) texto += k + 1 == elementos.size() ? " y " : ", ";
-        texto += elementos[k];
-    }
-    if (nombrados < elementos.size()) {
-        texto += std::string(" y ") + otros + " " + std::to_string(elementos.size() - nombrados);
-    }
-    return texto;
+    return varios + enumerar(elementos, otros);
 }
 
 std::vector<std::string> comoTextos(const std::vector<int>& numeros)
