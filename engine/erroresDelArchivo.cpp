@@ -923,12 +923,14 @@ void avisarAsignadoDeNuevo(Asignaciones& asignaciones, const Asignado& bloque)
         };
         std::cout << "Advertencia: " << bloque.etiqueta << " " << nombrarPorTag(bloque.etiqueta, numeros)
                   << verbo(numeros, " está", " están");
+        // Said of these two blocks alone: a third block may replace this one in turn.
         if (secciones) {
-            std::cout << " en las secciones " << conEtiqueta(anterior) << " y " << conEtiqueta(bloque);
+            std::cout << " en las secciones " << conEtiqueta(anterior) << " y " << conEtiqueta(bloque)
+                      << "; la posterior, " << valoresDe(bloque) << ", reemplaza a la anterior";
         } else {
-            std::cout << " en un bloque con " << valoresDe(anterior) << " y en otro con " << valoresDe(bloque);
+            std::cout << " en un bloque con " << valoresDe(anterior) << " y en otro posterior con "
+                      << valoresDe(bloque) << ", que lo reemplaza";
         }
-        std::cout << "; vale " << valoresDe(bloque);
         if (otraEtiqueta) std::cout << ", pues " << bloque.etiqueta << " se aplica después de " << anterior.etiqueta;
         std::cout << std::endl;
     }

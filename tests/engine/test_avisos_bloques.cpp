@@ -182,7 +182,8 @@ TEST_F(AvisosDeBloques, NumeroEnElLugarDelNombre)
          {{kGen,
            {nombreNumerico("seccionGenerica:", "2.85e-3"),
             "Advertencia: seccionGenerica: la barra 2 está en las secciones V (seccionRectangular:) y 2.85e-3 "
-            "(seccionGenerica:); vale 2.85e-3, pues seccionGenerica: se aplica después de seccionRectangular:"}}},
+            "(seccionGenerica:); la posterior, 2.85e-3, reemplaza a la anterior, pues "
+            "seccionGenerica: se aplica después de seccionRectangular:"}}},
          [] {
              esperarV(0);
              esperarSeccion(1, "2.85e-3", 1.94e-5, 2.1e8, 1);
@@ -238,7 +239,9 @@ TEST_F(AvisosDeBloques, NumeroEnElLugarDelNombre)
          }},
         {"nombres con cifras y letras", "puntual: A1 0 -5 0 3 seccionRectangular: IPE200 0.1 0.2 2e8 2 "
                                         "combo: 2U 1 A1 combo: ELU 1 g 1 q",
-         {{kRect, {"Advertencia: seccionRectangular: la barra 2 está en las secciones V y IPE200; vale IPE200"}}},
+         {{kRect,
+           {"Advertencia: seccionRectangular: la barra 2 está en las secciones V y IPE200; la posterior, IPE200, "
+            "reemplaza a la anterior"}}},
          [] {
              ASSERT_EQ(noCombos, 3);
              esperarSeccion(1, "IPE200", 0.02, 0.1 * 0.008 / 12, 2e8);
@@ -280,7 +283,9 @@ TEST_F(AvisosDeBloques, BloqueQueNoNombraNudosNiBarras)
          {{kResortes, {"Advertencia: resorte: el resorte 1e4 0 0 no nombra ningún nudo; no se aplica"}}},
          esperarApoyosDeLaViga},
         {"bloques completos", "puntual: g 0 -20 0 3 apoyo: 1 1 0 3",
-         {{kApoyos, {"Advertencia: apoyo: el nudo 3 está en un bloque con 0 1 0 y en otro con 1 1 0; vale 1 1 0"}}},
+         {{kApoyos,
+           {"Advertencia: apoyo: el nudo 3 está en un bloque con 0 1 0 y en otro posterior con 1 1 0, que lo "
+            "reemplaza"}}},
          [] {
              esperarU({0, -24, 0});
              esperarApoyo(2, 1, 1, 0);
@@ -333,7 +338,8 @@ TEST_F(AvisosDeBloques, PalabraQueCortaUnBloque)
          {{kGen,
            {malEscrito("2,0", "seccionGenerica:") + "; las barras que la siguen no reciben la sección G",
             "Advertencia: seccionGenerica: la barra 1 está en las secciones V (seccionRectangular:) y G "
-            "(seccionGenerica:); vale G, pues seccionGenerica: se aplica después de seccionRectangular:"}}},
+            "(seccionGenerica:); la posterior, G, reemplaza a la anterior, pues "
+            "seccionGenerica: se aplica después de seccionRectangular:"}}},
          [] {
              esperarSeccion(0, "G", 0.01, 1e-4, 2e8);
              esperarV(1);
@@ -344,7 +350,8 @@ TEST_F(AvisosDeBloques, PalabraQueCortaUnBloque)
         {"texto con signo entre los nudos de un apoyo", "apoyo: 1 1 1 3 -x 2",
          {{kApoyos,
            {malEscrito("-x", "apoyo:") + "; los nudos que la siguen no reciben el apoyo",
-            "Advertencia: apoyo: el nudo 3 está en un bloque con 0 1 0 y en otro con 1 1 1; vale 1 1 1"}}},
+            "Advertencia: apoyo: el nudo 3 está en un bloque con 0 1 0 y en otro posterior con 1 1 1, que lo "
+            "reemplaza"}}},
          [] {
              esperarApoyo(1, 0, 0, 0);
              esperarApoyo(2, 1, 1, 1);

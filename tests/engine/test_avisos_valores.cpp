@@ -164,11 +164,11 @@ TEST_F(AvisosDeValores, ValoresImposibles)
         // The model holds no impossible value, so only the replacement is said.
         {"sección imposible que un bloque posterior reemplaza",
          reemplazar(kViga, rect, "seccionRectangular: V25 0.25 -0.5 3e7 2 " + rect),
-         traza({{kRect, {"Advertencia: seccionRectangular: la barra 2 está en las secciones V25 y V; vale V"}}}),
+         traza({{kRect, {"Advertencia: seccionRectangular: la barra 2 está en las secciones V25 y V; la posterior, V, reemplaza a la anterior"}}}),
          esperarViga},
         {"rigidez negativa que un bloque posterior reemplaza", kViga + " resorte: 0 -800 0 3 resorte: 0 800 0 3",
          traza({{kPuntuales,
-                 {"Advertencia: resorte: el nudo 3 está en un bloque con 0 -800 0 y en otro con 0 800 0; vale 0 800 0",
+                 {"Advertencia: resorte: el nudo 3 está en un bloque con 0 -800 0 y en otro posterior con 0 800 0, que lo reemplaza",
                   kResortes}}}),
          [] { esperarResorte(2, 0, 800, 0); }},
         {"inercia nula: una barra que solo lleva axial",
@@ -195,15 +195,15 @@ TEST_F(AvisosDeValores, LoMismoEscritoDosVeces)
     const Caso casos[] = {
         {"un nudo en dos bloques de apoyo", kViga + " apoyo: 1 1 0 3 apoyo: 0 1 0 3",
          traza({{kApoyos,
-                 {"Advertencia: apoyo: el nudo 3 está en un bloque con 1 1 0 y en otro con 0 1 0; vale 0 1 0"}}}),
+                 {"Advertencia: apoyo: el nudo 3 está en un bloque con 1 1 0 y en otro posterior con 0 1 0, que lo reemplaza"}}}),
          [] {
              esperarApoyo(2, 0, 1, 0);
              esperarApoyo(0, 1, 1, 1);
          }},
         {"dos nudos en dos bloques de apoyo", kViga + " apoyo: 1 1 0 2 3 apoyo: 0 1 0 3 2",
          traza({{kApoyos,
-                 {"Advertencia: apoyo: los nudos 3 y 2 están en un bloque con 1 1 0 y en otro con 0 1 0; vale 0 1 "
-                  "0"}}}),
+                 {"Advertencia: apoyo: los nudos 3 y 2 están en un bloque con 1 1 0 y en otro posterior con 0 1 0, "
+                  "que lo reemplaza"}}}),
          [] {
              esperarApoyo(1, 0, 1, 0);
              esperarApoyo(2, 0, 1, 0);
@@ -211,17 +211,17 @@ TEST_F(AvisosDeValores, LoMismoEscritoDosVeces)
         {"tres bloques: una línea por cada cambio",
          kViga + " apoyo: 1 1 0 3 apoyo: 0 1 0 3 apoyo: 1 1 0 3",
          traza({{kApoyos,
-                 {"Advertencia: apoyo: el nudo 3 está en un bloque con 1 1 0 y en otro con 0 1 0; vale 0 1 0",
-                  "Advertencia: apoyo: el nudo 3 está en un bloque con 0 1 0 y en otro con 1 1 0; vale 1 1 0"}}}),
+                 {"Advertencia: apoyo: el nudo 3 está en un bloque con 1 1 0 y en otro posterior con 0 1 0, que lo reemplaza",
+                  "Advertencia: apoyo: el nudo 3 está en un bloque con 0 1 0 y en otro posterior con 1 1 0, que lo reemplaza"}}}),
          [] { esperarApoyo(2, 1, 1, 0); }},
         {"un nudo en dos bloques de resorte", kViga + " resorte: 0 500 0 3 resorte: 1000 0 0 3",
          traza({{kPuntuales,
-                 {"Advertencia: resorte: el nudo 3 está en un bloque con 0 500 0 y en otro con 1000 0 0; vale 1000 0 0",
+                 {"Advertencia: resorte: el nudo 3 está en un bloque con 0 500 0 y en otro posterior con 1000 0 0, que lo reemplaza",
                   kResortes}}}),
          [] { esperarResorte(2, 1000, 0, 0); }},
         {"una barra en dos secciones rectangulares",
          reemplazar(kViga, rect, rect + " seccionRectangular: W 0.3 0.6 2.1e7 2"),
-         traza({{kRect, {"Advertencia: seccionRectangular: la barra 2 está en las secciones V y W; vale W"}}}),
+         traza({{kRect, {"Advertencia: seccionRectangular: la barra 2 está en las secciones V y W; la posterior, W, reemplaza a la anterior"}}}),
          [] {
              esperarSeccion(0, "V", 0.15, kInerciaV, 2.1e7);
              esperarSeccion(1, "W", 0.3 * 0.6, 0.6 * 0.6 * 0.6 * 0.3 / 12, 2.1e7);
@@ -231,7 +231,7 @@ TEST_F(AvisosDeValores, LoMismoEscritoDosVeces)
          reemplazar(kViga, rect, "seccionGenerica: G 0.01 1e-4 2e8 1 " + rect),
          traza({{kGen,
                  {"Advertencia: seccionGenerica: la barra 1 está en las secciones V (seccionRectangular:) y G "
-                  "(seccionGenerica:); vale G, pues seccionGenerica: se aplica después de seccionRectangular:"}}}),
+                  "(seccionGenerica:); la posterior, G, reemplaza a la anterior, pues seccionGenerica: se aplica después de seccionRectangular:"}}}),
          [] {
              esperarSeccion(0, "G", 0.01, 1e-4, 2e8);
              esperarSeccion(1, "V", 0.15, kInerciaV, 2.1e7);
@@ -407,7 +407,7 @@ TEST_F(AvisosDeValores, CodigosDeApoyoQueNoSonCeroNiUno)
         // A later block that replaced the code was said as it was applied.
         {"código 2 que un bloque posterior reemplaza", kViga + " apoyo: 2 1 0 3 apoyo: 1 1 0 3",
          traza({{kApoyos,
-                 {"Advertencia: apoyo: el nudo 3 está en un bloque con 2 1 0 y en otro con 1 1 0; vale 1 1 0"}}}),
+                 {"Advertencia: apoyo: el nudo 3 está en un bloque con 2 1 0 y en otro posterior con 1 1 0, que lo reemplaza"}}}),
          [] { esperarApoyo(2, 1, 1, 0); }},
         {"1.0, -0 y 0e5 son 1, 0 y 0", kViga + " apoyo: 1.0 -0 0e5 3", traza({}), [] { esperarApoyo(2, 1, 0, 0); }},
     };

@@ -273,7 +273,7 @@ TEST_F(Constructor, CasosDeArchivo)
         {"apoyos repetidos y carga puntual dos veces",
          "nudos: 1 0 0 2 5 0 apoyo: 1 1 1 1 2 apoyo: 0 1 0 2 puntual: P 3 -4 1 1 1 combo: C 2 P",
          conAvisosEscala({cuentaNudos(2), cuentaBarras(0), kNudosOK, kCoordNudos,
-                          "Advertencia: apoyo: el nudo 2 está en un bloque con 1 1 1 y en otro con 0 1 0; vale 0 1 0",
+                          "Advertencia: apoyo: el nudo 2 está en un bloque con 1 1 1 y en otro posterior con 0 1 0, que lo reemplaza",
                           kApoyos,
                           "Advertencia: puntual: el bloque del caso P nombra 2 veces el nudo 1; la carga se le aplica "
                           "2 veces",
@@ -289,9 +289,9 @@ TEST_F(Constructor, CasosDeArchivo)
          "nudos: 1 0 0 2 5 0 barras: 1 1 2 2 2 1 seccionGenerica: G 0.01 2e-4 2e8 1 "
          "seccionRectangular: R 0.3 0.5 3e7 1 2 seccionRectangular: R2 0.2 0.2 1e7 2",
          conAvisosEscala({cuentaNudos(2), cuentaBarras(2), kNudosOK, kBarrasOK, kCoordNudos, kSinApoyos, kCoordBarras,
-                          "Advertencia: seccionRectangular: la barra 2 está en las secciones R y R2; vale R2", kRect,
+                          "Advertencia: seccionRectangular: la barra 2 está en las secciones R y R2; la posterior, R2, reemplaza a la anterior", kRect,
                           "Advertencia: seccionGenerica: la barra 1 está en las secciones R (seccionRectangular:) y G "
-                          "(seccionGenerica:); vale G, pues seccionGenerica: se aplica después de seccionRectangular:",
+                          "(seccionGenerica:); la posterior, G, reemplaza a la anterior, pues seccionGenerica: se aplica después de seccionRectangular:",
                           kGen}),
          [] {
              EXPECT_EQ(barra[0].getNombreDeSeccion(), "G");
@@ -914,7 +914,7 @@ TEST_F(LoQueElModeloNoUsa, TextoLibreYNombresNoAvisan)
                    conCombos("puntual: escalaN 0 -5 0 2 combo: U 1 escalaN 1 viva 1 muerta "
                              "seccionGenerica: Barras 0.01 1e-4 2e8 1"),
                    traza({}, {"Advertencia: seccionGenerica: la barra 1 está en las secciones V "
-                              "(seccionRectangular:) y Barras (seccionGenerica:); vale Barras, pues seccionGenerica: "
+                              "(seccionRectangular:) y Barras (seccionGenerica:); la posterior, Barras, reemplaza a la anterior, pues seccionGenerica: "
                               "se aplica después de seccionRectangular:"}),
                    [] {
                        esperarU(-15, -1);
