@@ -114,34 +114,29 @@ bool sinNombre(const std::string& nombre)
     return nombre.empty() || esEtiqueta(nombre);
 }
 
-// The cases the combinations name, read without a line printed (no factor is
-// converted), so the check below can run before any other lookup.
-std::unordered_set<std::string> casosDeLasCombinaciones(claseLeerArchivo& lector)
-{
+// What the combination blocks name, read without a line printed (no factor
+// is converted), so that the checks can use it before any other lookup: the
+// cases of their pairs, and the combinations that some block gives a pair, so
+// that a block without pairs can tell whether another forms its combination.
+struct NombresDeCombos {
     std::unordered_set<std::string> casos;
-    const std::string& combo = etiqueta(tagCombo);
-    const int bloques = lector.getNoEtiquetas(combo);
-    for (int k = 1; k <= bloques; ++k) {
-        if (esEtiqueta(lector.getString(combo, k))) continue;
-        const std::vector<std::string> nombres = lector.getNombresDeFactores(combo, k, 1);
-        casos.insert(nombres.begin(), nombres.begin() + paresConCaso(nombres));
-    }
-    return casos;
-}
+    std::unordered_set<std::string> conPares;
+};
 
-// The names of the combinations that some block gives a pair, read without a
-// line printed, so that a block without pairs can tell whether its
-// combination is formed by another.
-std::unordered_set<std::string> combinacionesConPares(claseLeerArchivo& lector)
+NombresDeCombos nombresDeLasCombinaciones(claseLeerArchivo& lector)
 {
-    std::unordered_set<std::string> nombres;
+    NombresDeCombos leidos;
     const std::string& combo = etiqueta(tagCombo);
     const int bloques = lector.getNoEtiquetas(combo);
     for (int k = 1; k <= bloques; ++k) {
         const std::string nombre = lector.getString(combo, k);
-        if (!sinNombre(nombre) && paresConCaso(lector.getNombresDeFactores(combo, k, 1)) > 0) nombres.insert(nombre);
+        if (sinNombre(nombre)) continue;
+        const std::vector<std::string> casos = lector.getNombresDeFactores(combo, k, 1);
+        const std::size_t pares = paresConCaso(casos);
+        leidos.casos.insert(casos.begin(), casos.begin() + pares);
+        if (pares > 0) leidos.conPares.insert(nombre);
     }
-    return nombres;
+    return leidos;
 }
 
 // Reads a table tag, and its number words as written into `palabras`. A
@@ -553,10 +548,9 @@ void combinar(Objeto& objeto, const Combo& combo)
 // without pairs makes none, so noCombos counts the distinct names that have
 // pairs: exactly what every node and bar holds. The blocks are read once and
 // kept for the bars, so a word that warns as it is read warns once.
-std::vector<Combo> leerCombosDeNudos(claseLeerArchivo& lector)
+std::vector<Combo> leerCombosDeNudos(claseLeerArchivo& lector, const std::unordered_set<std::string>& conPares)
 {
     const int bloques = lector.getNoEtiquetas(etiqueta(tagCombo));
-    const std::unordered_set<std::string> conPares = combinacionesConPares(lector);
     std::vector<Combo> combos;
     std::unordered_set<std::string> formados;
     for (int k = 1; k <= bloques; ++k) {
@@ -710,8 +704,8 @@ void funcionLeerArchivo()
 
     // 2. Words that stand for a tag but are none, and tags that stand for a
     // block's name, named before what they break.
-    const std::unordered_set<std::string> comoEtiquetas =
-        avisarPalabrasComoEtiquetas(lector, casosDeLasCombinaciones(lector));
+    const NombresDeCombos nombresDeCombos = nombresDeLasCombinaciones(lector);
+    const std::unordered_set<std::string> comoEtiquetas = avisarPalabrasComoEtiquetas(lector, nombresDeCombos.casos);
     avisarBloquesSinNombre(lector);
 
     // 3. Node table: user number, X, Y.
@@ -747,7 +741,7 @@ void funcionLeerArchivo()
     leerCargasPuntuales(lector, punteroNudos, casosConCargas);
 
     // 11. Combinations on the nodes, after their loads.
-    const std::vector<Combo> combos = leerCombosDeNudos(lector);
+    const std::vector<Combo> combos = leerCombosDeNudos(lector, nombresDeCombos.conPares);
 
     // 12. Bars.
     crearBarras(filasBarra, punteroBarras);

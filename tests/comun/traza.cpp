@@ -19,6 +19,12 @@ Lineas construir(const std::string& ruta)
     return lineas(salidaDe(funcionLeerArchivo));
 }
 
+Lineas construirTexto(const std::string& contenido)
+{
+    ArchivoTemporal archivo(contenido);
+    return construir(archivo.ruta());
+}
+
 void esperarTraza(const Lineas& obtenida, const Lineas& esperada)
 {
     EXPECT_EQ(obtenida.size(), esperada.size());
@@ -39,8 +45,7 @@ void esperarCombosCoherentes()
 void construirCaso(const Caso& c)
 {
     SCOPED_TRACE(c.nombre);
-    ArchivoTemporal archivo(c.contenido);
-    esperarTraza(construir(archivo.ruta()), c.traza);
+    esperarTraza(construirTexto(c.contenido), c.traza);
     esperarCombosCoherentes();
     c.comprobar();
 }

@@ -60,6 +60,9 @@ std::string conDecimales(const std::string& palabra, const std::string& etiqueta
 // Builds the model of the file at `ruta` from an empty model; returns the trace.
 Lineas construir(const std::string& ruta);
 
+// The same for a file holding `contenido`.
+Lineas construirTexto(const std::string& contenido);
+
 // One failure per line that differs, with its number.
 void esperarTraza(const Lineas& obtenida, const Lineas& esperada);
 
@@ -71,7 +74,7 @@ struct Caso {
     const char* nombre;
     std::string contenido;
     Lineas traza;
-    std::function<void()> comprobar;
+    std::function<void()> comprobar = [] {};
 };
 
 // Builds the case's file and checks its trace, the combinations' tables and

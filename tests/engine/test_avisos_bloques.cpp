@@ -72,22 +72,10 @@ Lineas trazaCon(const Avisos& avisos)
     return traza;
 }
 
-void esperarLineas(const Lineas& obtenidas, const Lineas& esperadas)
-{
-    EXPECT_EQ(obtenidas.size(), esperadas.size());
-    for (std::size_t i = 0; i < std::max(obtenidas.size(), esperadas.size()); ++i) {
-        EXPECT_EQ(i < obtenidas.size() ? obtenidas[i] : "<falta>", i < esperadas.size() ? esperadas[i] : "<sobra>")
-            << "línea " << i;
-    }
-}
-
 void construirCaso(const Caso& c)
 {
     SCOPED_TRACE(c.nombre);
-    ArchivoTemporal archivo(kViga + " " + c.bloques);
-    vaciarModelo();
-    nombreArchivo = archivo.ruta();
-    esperarLineas(lineas(salidaDe(funcionLeerArchivo)), trazaCon(c.avisos));
+    esperarTraza(construirTexto(kViga + " " + c.bloques), trazaCon(c.avisos));
     c.comprobar();
 }
 

@@ -20,14 +20,6 @@ const std::string kViga =
 const Lineas kTrazaViga = conAvisosEscala({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos,
                                            kPuntuales, kCombosNudo, kCoordBarras, kRect, kGen, kCombosBarra});
 
-Lineas construir(const std::string& contenido)
-{
-    ArchivoTemporal archivo(contenido);
-    vaciarModelo();
-    nombreArchivo = archivo.ruta();
-    return lineas(salidaDe(funcionLeerArchivo));
-}
-
 // Everything the builder put in the model, as text: two files that build the
 // same model give the same text.
 std::string huella()
@@ -56,7 +48,7 @@ std::string huella()
 
 std::string huellaDe(const std::string& contenido)
 {
-    construir(contenido);
+    construirTexto(contenido);
     return huella();
 }
 
@@ -66,20 +58,6 @@ std::size_t lugarDe(const Lineas& salida, const std::string& inicio)
     return static_cast<std::size_t>(
         std::find_if(salida.begin(), salida.end(), [&](const std::string& l) { return l.rfind(inicio, 0) == 0; }) -
         salida.begin());
-}
-
-struct Caso {
-    const char* nombre;
-    std::string contenido;
-    Lineas lineas;
-    std::function<void()> comprobar = [] {};
-};
-
-void construirCaso(const Caso& c)
-{
-    SCOPED_TRACE(c.nombre);
-    esperarTraza(construir(c.contenido), c.lineas);
-    c.comprobar();
 }
 
 class AvisosDeTablas : public EstadoLimpio {};
@@ -213,7 +191,7 @@ TEST_F(AvisosDeTablas, EtiquetaSeparadaDeSusDosPuntos)
         for (const auto& f : formas) {
             SCOPED_TRACE(f.texto);
             // At the end of the file, so that the lost block changes nothing else.
-            esperarTraza(construir(kViga + " " + f.texto),
+            esperarTraza(construirTexto(kViga + " " + f.texto),
                          antesDe({separada(nombre, f.siguiente, e.texto)}, kTrazaViga));
             EXPECT_EQ(huella(), base);
         }
@@ -298,7 +276,7 @@ TEST_F(AvisosDeTablas, EtiquetaPegadaTrasElValorDeUnAjuste)
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.texto);
-        const Lineas salida = construir(kViga + " " + c.texto);
+        const Lineas salida = construirTexto(kViga + " " + c.texto);
         ASSERT_FALSE(salida.empty());
         EXPECT_EQ(salida[0], c.causa);
         EXPECT_EQ(std::count(salida.begin(), salida.end(), c.causa), 1);
@@ -351,13 +329,13 @@ TEST_F(AvisosDeTablas, TextoLibreParecidoNoAvisa)
     };
     for (const std::string& texto : textos) {
         SCOPED_TRACE(texto);
-        esperarTraza(construir(texto + "\n" + kViga), kTrazaViga);
-        esperarTraza(construir(kViga + "\n" + texto), kTrazaViga);
+        esperarTraza(construirTexto(texto + "\n" + kViga), kTrazaViga);
+        esperarTraza(construirTexto(kViga + "\n" + texto), kTrazaViga);
     }
     // A name the file gives, as a combination's case or a block's name.
     for (const std::string texto : {" combo: S 1 P 2 barras : 1 1 1", " puntual: barras : 1 1 1 2"}) {
         SCOPED_TRACE(texto);
-        for (const std::string& linea : construir(kViga + texto)) {
+        for (const std::string& linea : construirTexto(kViga + texto)) {
             EXPECT_EQ(linea.find(" aparte;"), std::string::npos) << linea;
         }
     }
@@ -385,7 +363,7 @@ TEST_F(AvisosDeTablas, EtiquetaLargaConLetrasDeMas)
         SCOPED_TRACE(c.palabra);
         const Lineas causa = {"Advertencia: la palabra \"" + c.palabra +
                               "\" se parece a la etiqueta \"seccionRectangular:\"; los datos que la siguen no se leen"};
-        esperarTraza(construir(sinSeccion + c.palabra + " V 0.3 0.5 2.1e7 1"),
+        esperarTraza(construirTexto(sinSeccion + c.palabra + " V 0.3 0.5 2.1e7 1"),
                      c.nombrada ? antesDe(causa, traza) : traza);
         EXPECT_EQ(barra[0].getModE(), 0);
     }
@@ -428,7 +406,7 @@ TEST_F(AvisosEnSerie, LasPrimerasLineasYUnaCuenta)
         for (int k = 1; k <= n; ++k) {
             barras += " " + std::to_string(k) + " " + std::to_string(k) + " " + std::to_string(k + 1);
         }
-        const Lineas salida = construir("Nudos:" + nudos + " barras:" + barras + " apoyo: 1 1 1" + numeros(n) +
+        const Lineas salida = construirTexto("Nudos:" + nudos + " barras:" + barras + " apoyo: 1 1 1" + numeros(n) +
                                         " seccionRectangular: V 0.3 0.5 2e7" + numeros(n) +
                                         " distribuidaLocal: D 0 0 -1 -1" + numeros(n) + " combo: U 1 D");
         const Lineas deBarras = serie(
@@ -472,7 +450,7 @@ TEST_F(AvisosEnSerie, BarrasNoDefinidasDeUnaSeccion)
     for (int n : {2, 6, 7, 40}) {
         SCOPED_TRACE(n);
         const std::string viga = "nudos: 1 0 0 2 4 0 barras: 1 1 2 apoyo: 1 1 1 1 seccionGenerica: G 0.01 1e-4 2.1e8 1";
-        const Lineas salida = construir(viga + numeros(n, 100));
+        const Lineas salida = construirTexto(viga + numeros(n, 100));
         const Lineas esperadas = conAvisosEscala(antesDe(
             antesDe({cuentaNudos(2), cuentaBarras(1), kNudosOK, kBarrasOK, kCoordNudos, kApoyos, kCoordBarras, kRect},
                     serie(
